@@ -1,0 +1,1 @@
+#include "ui/common/dialogs.h"

@@ -1,0 +1,1 @@
+#include "ui/main/main_window.h"
