@@ -19,7 +19,10 @@ struct PrintItem {
     friend bool operator==(const PrintItem&, const PrintItem&) = default;
 };
 
-// Every text of one printout, in the order it is written. Empty texts are kept (they print nothing).
+// Every text of one printout, in the order it is written: header row, twelve category rows (speakers
+// before the cooler), total lines, then the five extra lines when withExtraInfo is set.
+// Empty texts are kept as items, so every row has the same shape; the printer skips them. A text holding
+// a line break is one item; continuing it lower is the printer's business.
 std::vector<PrintItem> printLayout(PrintoutKind kind, const QuoteSheet& sheet, bool withExtraInfo,
                                    const std::array<QByteArray, 5>& extraInfo);
 
