@@ -1,6 +1,31 @@
-// Placeholder until the editor lands.
 #include "ui/quote/open_quote_editor.h"
 
+#include "ui/quote/quote_editor_window.h"
+
+#include <QPointer>
+
 namespace velnor {
-void openQuoteEditor(const Deployment&, SelectionState&, const SharedTexts&) {}
+
+namespace {
+QPointer<QuoteEditorWindow> g_editor; // at most one; cleared when the window is deleted on close
+} // namespace
+
+QuoteEditorWindow* currentQuoteEditor() { return g_editor.data(); }
+
+void openQuoteEditor(const Deployment& deployment, SelectionState& selection, const SharedTexts& shared) {
+    if (QuoteEditorWindow* editor = currentQuoteEditor()) {
+        if (editor->isMinimized()) {
+            editor->showNormal();
+        }
+        editor->raise();
+        editor->activateWindow();
+        return;
+    }
+    auto* editor = new QuoteEditorWindow(deployment, selection, shared);
+    // Closing discards the sheet: quantities and retail prices are not kept for the next opening.
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    g_editor = editor;
+    editor->show();
+}
+
 } // namespace velnor
