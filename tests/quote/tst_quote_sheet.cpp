@@ -112,8 +112,10 @@ void TestQuoteSheet::profitComesFromDisplayedTotals() {
     QCOMPARE(sheet.costTotal, QByteArray("1234567890123"));
     QCOMPARE(sheet.retailTotal, QByteArray("1234567890124"));
     QCOMPARE(sheet.profit, QByteArray("1"));
-    // The difference of the unrounded sums would have shown otherwise.
-    QCOMPARE(NumberToText(1234567890124.0 - 1234567890123.4), QByteArray("0.6"));
+    // The difference of the unrounded sums would have shown otherwise (1234567890123.4 is held as
+    // 1234567890123.39990234375).
+    QCOMPARE(NumberToText(TextToNumber("1234567890124") - TextToNumber("1234567890123.4")),
+             QByteArray("0.60009765625"));
 }
 
 void TestQuoteSheet::emptyEditorAfterFirstRefresh() {
