@@ -1,11 +1,19 @@
-// Placeholder until the main window lands.
+#include "catalogue/catalogue_session.h"
 #include "deployment_defaults.h"
+#include "ui/main/main_window.h"
+#include "ui/main/program_exit.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    velnor::Deployment deployment = velnor::deploymentDefaults();
-    (void)deployment;
-    return 0;
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Never destroyed: leaveProgram ends the process while detached loaders may still post to the window.
+    auto* app = new QApplication(argc, argv);
+    velnor::initCatalogueLibrary();
+    velnor::ProgramState& state = velnor::startProgram();
+    auto* window = new velnor::MainWindow(velnor::deploymentDefaults(), state.selection, state.shared, nullptr,
+                                          state.loadingFlags);
+    window->show();
+    app->exec();
+    velnor::leaveProgram(0);
 }
