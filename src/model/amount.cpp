@@ -12,8 +12,12 @@ namespace velnor {
 
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Two-byte GBK characters, converted once (thread-safe static initialisation, read-only afterwards).
 struct CapitalGlyphs {
@@ -158,8 +162,7 @@ double TextToNumber(QByteArrayView text) {
     }
 
     // Only the validated prefix, rebuilt in a form std::from_chars takes (no sign, no bare point, 'e').
-    std::string clean;
-    clean.reserve(static_cast<size_t>(mantissaEnd - mantissaStart) + 32);
+    std::string clean; // short prices fit its inline buffer
     if (*mantissaStart == '.')
         clean.push_back('0');
     clean.append(mantissaStart, mantissaEnd);

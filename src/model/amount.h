@@ -16,8 +16,9 @@ double TextToNumber(QByteArrayView text);
 // Decimal digits after an optional sign, accumulated with 32-bit wrap-around; 0 when none.
 int32_t TextToInteger(QByteArrayView text);
 // As "%.13g" with a three-digit exponent, rounding half up at the 14th of 17 significant digits.
+// Zero and -0 give "0"; infinity and NaN (only ever from overflowing terms) give "溢出", as AmountInCapitals.
 QByteArray NumberToText(double value);
-// Chinese capital-money words, to the fen; "溢出" at 10^13 yuan and above.
+// Chinese capital-money words, to the fen; "溢出" at 10^13 yuan and above, for infinity and for NaN.
 QByteArray AmountInCapitals(double amount);
 
 } // namespace velnor

@@ -26,7 +26,9 @@ QByteArray bytes(std::initializer_list<int> values) {
     return out;
 }
 
-bool sameDouble(double a, double b) { return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b); }
+bool sameDouble(double a, double b) {
+    return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b);
+}
 
 QByteArray describe(double v) {
     char buf[64];
@@ -80,9 +82,12 @@ private slots:
     // First slot on purpose: the shared character tables are built on first use, here from several threads.
     void concurrentFirstUse() {
         const std::vector<double> amounts = {0, 0.5, 3588, 12345.67, -1234.5, 1e13, 100100};
-        const std::vector<QByteArray> words = {gbk("零"),         gbk("伍角整"),
-                                               gbk("叁仟伍佰捌拾捌元整"), gbk("壹万贰仟叁佰肆拾伍元陆角柒分"),
-                                               gbk("负壹仟贰佰叁拾肆元伍角整"), gbk("溢出"),
+        const std::vector<QByteArray> words = {gbk("零"),
+                                               gbk("伍角整"),
+                                               gbk("叁仟伍佰捌拾捌元整"),
+                                               gbk("壹万贰仟叁佰肆拾伍元陆角柒分"),
+                                               gbk("负壹仟贰佰叁拾肆元伍角整"),
+                                               gbk("溢出"),
                                                gbk("壹拾万零壹佰元整")};
         std::vector<int> failures(4, 0);
         std::vector<std::thread> threads;
@@ -114,13 +119,13 @@ private slots:
         QTest::newRow("full-width letters") << gbk("ＡｚＥｄ") << QByteArray("AzEd");
         QTest::newRow("full-width yen folds by position") << bytes({0xA3, 0xA4}) << QByteArray("$");
         QTest::newRow("row A3 first and last") << bytes({0xA3, 0xA1, 0xA3, 0xFE}) << QByteArray("!~");
-        QTest::newRow("row A3 outside A1..FE unchanged") << bytes({0xA3, 0xA0, 0xA3, 0xFF})
-                                                          << bytes({0xA3, 0xA0, 0xA3, 0xFF});
+        QTest::newRow("row A3 outside A1..FE unchanged")
+            << bytes({0xA3, 0xA0, 0xA3, 0xFF}) << bytes({0xA3, 0xA0, 0xA3, 0xFF});
         QTest::newRow("ideographic space") << gbk("　") << QByteArray(" ");
         QTest::newRow("A1AB tilde") << bytes({0xA1, 0xAB}) << QByteArray("~");
         QTest::newRow("two stars") << bytes({0xA1, 0xEE, 0xA1, 0xEF}) << QByteArray("**");
-        QTest::newRow("other A1 unchanged") << bytes({0xA1, 0xA2, 0xA1, 0xED, 0xA1, 0xF0})
-                                            << bytes({0xA1, 0xA2, 0xA1, 0xED, 0xA1, 0xF0});
+        QTest::newRow("other A1 unchanged")
+            << bytes({0xA1, 0xA2, 0xA1, 0xED, 0xA1, 0xF0}) << bytes({0xA1, 0xA2, 0xA1, 0xED, 0xA1, 0xF0});
         QTest::newRow("chinese unchanged") << gbk("12.5元") << gbk("12.5元");
         QTest::newRow("lone trailing lead byte dropped") << bytes({'1', '2', 0xA3}) << QByteArray("12");
         QTest::newRow("lead byte takes ASCII trail") << bytes({0x81, '1', '2'}) << bytes({0x81, '1', '2'});
@@ -186,8 +191,7 @@ private slots:
         QTest::newRow("exponent leading zeros") << QByteArray("1e0000000000000000000002") << 100.0;
         QTest::newRow("zeros then digit underflow") << QByteArray("0." + QByteArray(400, '0') + "1") << 0.0;
         QTest::newRow("many digits overflow") << QByteArray("1" + QByteArray(400, '0')) << inf;
-        QTest::newRow("leading zeros against exponent")
-            << QByteArray("0." + QByteArray(330, '0') + "1e400") << 1e69;
+        QTest::newRow("leading zeros against exponent") << QByteArray("0." + QByteArray(330, '0') + "1e400") << 1e69;
         QTest::newRow("trailing zeros against exponent") << QByteArray("1" + QByteArray(400, '0') + "e-400") << 1.0;
         QTest::newRow("negative zero") << QByteArray("-0") << -0.0;
     }
@@ -254,8 +258,8 @@ private slots:
         QTest::newRow("negative scientific") << -1e-300 << QByteArray("-1e-300");
         QTest::newRow("three-digit exponent") << 1e100 << QByteArray("1e+100");
         QTest::newRow("largest double") << DBL_MAX << QByteArray("1.797693134862e+308");
-        QTest::newRow("smallest denormal") << std::numeric_limits<double>::denorm_min()
-                                           << QByteArray("4.940656458412e-324");
+        QTest::newRow("smallest denormal")
+            << std::numeric_limits<double>::denorm_min() << QByteArray("4.940656458412e-324");
         QTest::newRow("-0.0005") << -0.0005 << QByteArray("-0.0005");
     }
     void numberToText() {
@@ -314,10 +318,8 @@ private slots:
             const Rounded13 expected = roundTo13(v);
             const double back = TextToNumber(text);
             QVERIFY2(sameDouble(back, expected.value == 0 ? 0.0 : expected.value),
-                     describe(v) + " -> " + text + " -> " + describe(back) + ", expected " +
-                         describe(expected.value));
-            QVERIFY2(!text.endsWith('.') && !(text.contains('.') && !text.contains('e') && text.endsWith('0')),
-                     text);
+                     describe(v) + " -> " + text + " -> " + describe(back) + ", expected " + describe(expected.value));
+            QVERIFY2(!text.endsWith('.') && !(text.contains('.') && !text.contains('e') && text.endsWith('0')), text);
             if (viaPrintf13(v) != (v == 0 ? 0.0 : expected.value)) {
                 // Rounding the exact value can only disagree when the 17-digit tail is exactly half.
                 QVERIFY2(expected.tailIsHalf, describe(v));
@@ -359,8 +361,8 @@ private slots:
         QTest::newRow("101000000") << 101000000.0 << gbk("壹亿零壹佰万元整");
         QTest::newRow("1000000000000") << 1000000000000.0 << gbk("壹万亿元整");
         QTest::newRow("1001000000000") << 1001000000000.0 << gbk("壹万零壹拾亿元整");
-        QTest::newRow("9999999999999.99") << 9999999999999.99
-                                          << gbk("玖万玖仟玖佰玖拾玖亿玖仟玖佰玖拾玖万玖仟玖佰玖拾玖元玖角玖分");
+        QTest::newRow("9999999999999.99")
+            << 9999999999999.99 << gbk("玖万玖仟玖佰玖拾玖亿玖仟玖佰玖拾玖万玖仟玖佰玖拾玖元玖角玖分");
         QTest::newRow("10000000000000") << 10000000000000.0 << gbk("溢出");
         QTest::newRow("-1234.5") << -1234.5 << gbk("负壹仟贰佰叁拾肆元伍角整");
         QTest::newRow("-0.001") << -0.001 << gbk("零");
