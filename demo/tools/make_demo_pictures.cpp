@@ -56,7 +56,8 @@ QImage drawCard(const QString &category, const QString &brand, const QString &mo
     p.setRenderHint(QPainter::TextAntialiasing);
 
     QLinearGradient background(0, 0, 0, side);
-    background.setColorAt(0, look.colour.lighter(185));
+    const QColor c = look.colour;
+    background.setColorAt(0, QColor((c.red() + 3 * 255) / 4, (c.green() + 3 * 255) / 4, (c.blue() + 3 * 255) / 4));
     background.setColorAt(1, Qt::white);
     p.setPen(QPen(look.colour, 2));
     p.setBrush(background);
@@ -88,12 +89,12 @@ QImage drawCard(const QString &category, const QString &brand, const QString &mo
         font.setPixelSize(size);
         p.setFont(font);
         const QRectF needed =
-            p.boundingRect(modelBox, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWrapAnywhere, text);
+            p.boundingRect(modelBox, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, text);
         if (needed.height() <= modelBox.height())
             break;
     }
     p.setPen(QColor(0x22, 0x22, 0x22));
-    p.drawText(modelBox, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWrapAnywhere, text);
+    p.drawText(modelBox, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, text);
     p.end();
     return image;
 }
