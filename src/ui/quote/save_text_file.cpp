@@ -13,10 +13,12 @@ bool saveTextFile(const QString& path, const QByteArray& bytes) {
     }
     QSaveFile file(path);
     file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a short write (disk full, file size limit) shows in write()'s count; a buffered flush
+    // would drop the rest silently and the commit would then replace the earlier file with a cut one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
+    if (file.write(bytes) != bytes.size() || file.size() != bytes.size()) {
         file.cancelWriting();
         return false;
     }
