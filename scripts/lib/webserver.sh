@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Helpers to run a private nginx in a folder of the project's (sourced, not run).
 #   webserver_start DIR PORT ROOT   write DIR/nginx.conf, start nginx on 127.0.0.1:PORT serving ROOT
 #   webserver_stop DIR              stop the nginx started in DIR; leaves no process behind
@@ -77,8 +78,7 @@ webserver_start() {
         tail -n 20 "$dir/logs/error.log" >&2 2>/dev/null || true
         return 1
     fi
-    local i
-    for i in $(seq 1 100); do
+    for _ in $(seq 1 100); do
         if webserver_running "$dir"; then return 0; fi
         sleep 0.05
     done
@@ -94,8 +94,7 @@ webserver_stop() {
     if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
         # The master takes its workers down with it on TERM.
         kill -TERM "$pid" 2>/dev/null || true
-        local i
-        for i in $(seq 1 100); do
+        for _ in $(seq 1 100); do
             kill -0 "$pid" 2>/dev/null || break
             sleep 0.05
         done
