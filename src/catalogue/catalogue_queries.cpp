@@ -5,11 +5,12 @@
 
 namespace velnor {
 
-QByteArray platformStatement() { return QByteArrayLiteral("select * from zel_Platform_b order by sort"); }
+QByteArray platformStatement() {
+    return QByteArrayLiteral("select * from zel_Platform_b order by sort");
+}
 
 QByteArray brandStatement(ComponentCategory category) {
-    return QByteArray("select brand from zel_brand_b where sort='") + categoryInfo(category).code +
-           "' order by paixu";
+    return QByteArray("select brand from zel_brand_b where sort='") + categoryInfo(category).code + "' order by paixu";
 }
 
 QByteArray modelStatement(ComponentCategory category, QByteArrayView escapedBrand) {
@@ -65,7 +66,9 @@ QByteArray readOne(RecordSet& records, const char* column) {
     return text;
 }
 
-QByteArray readBrand(RecordSet& records) { return readOne(records, "brand"); }
+QByteArray readBrand(RecordSet& records) {
+    return readOne(records, "brand");
+}
 
 ModelRow readModel(RecordSet& records) {
     ModelRow row;
@@ -110,8 +113,7 @@ std::vector<QByteArray> loadBrands(const ConnectionSettings& settings, Component
     return rows;
 }
 
-std::vector<ModelRow> loadModels(const ConnectionSettings& settings, ComponentCategory category,
-                                 QByteArrayView brand) {
+std::vector<ModelRow> loadModels(const ConnectionSettings& settings, ComponentCategory category, QByteArrayView brand) {
     CatalogueSession session = CatalogueSession::open(settings);
     auto rows = readAll<ModelRow>(session, modelStatement(category, session.escape(brand)), readModel);
     session.close();
@@ -131,8 +133,7 @@ std::vector<ModelRow> loadPlatformParts(const ConnectionSettings& settings, QByt
 
 std::vector<ModelRow> loadBoards(const ConnectionSettings& settings, QByteArrayView brand, QByteArrayView platform) {
     CatalogueSession session = CatalogueSession::open(settings);
-    auto rows =
-        readAll<ModelRow>(session, boardStatement(session.escape(brand), session.escape(platform)), readBoard);
+    auto rows = readAll<ModelRow>(session, boardStatement(session.escape(brand), session.escape(platform)), readBoard);
     session.close();
     return rows;
 }

@@ -30,7 +30,9 @@ struct ModelRow {
 };
 
 // A mark is set only when it is exactly "a".
-inline bool markIsSet(QByteArrayView mark) { return mark == QByteArrayView("a"); }
+inline bool markIsSet(QByteArrayView mark) {
+    return mark == QByteArrayView("a");
+}
 
 // Statements, byte for byte. Values are escaped already (CatalogueSession::escape).
 QByteArray platformStatement();
@@ -43,8 +45,7 @@ QByteArray cpuStatement(QByteArrayView escapedPlatform);
 // CatalogueThreadScope. A failure of any kind gives no rows.
 std::vector<PlatformRow> loadPlatforms(const ConnectionSettings& settings);
 std::vector<QByteArray> loadBrands(const ConnectionSettings& settings, ComponentCategory category);
-std::vector<ModelRow> loadModels(const ConnectionSettings& settings, ComponentCategory category,
-                                 QByteArrayView brand);
+std::vector<ModelRow> loadModels(const ConnectionSettings& settings, ComponentCategory category, QByteArrayView brand);
 // Motherboard brands then CPUs of the platform, on one connection. onBrands runs (on the loading thread)
 // after the first statement, before the second is sent.
 std::vector<ModelRow> loadPlatformParts(const ConnectionSettings& settings, QByteArrayView platform,

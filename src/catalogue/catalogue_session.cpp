@@ -23,7 +23,9 @@ CatalogueThreadScope::CatalogueThreadScope() {
     mysql_thread_init();
 }
 
-CatalogueThreadScope::~CatalogueThreadScope() { mysql_thread_end(); }
+CatalogueThreadScope::~CatalogueThreadScope() {
+    mysql_thread_end();
+}
 
 // ---- RecordSet
 
@@ -37,14 +39,18 @@ RecordSet& RecordSet::operator=(RecordSet&& other) noexcept {
     return *this;
 }
 
-RecordSet::~RecordSet() { free(); }
+RecordSet::~RecordSet() {
+    free();
+}
 
 void RecordSet::first() {
     if (m_result)
         catalogueClient().dataSeek(m_result, 0);
 }
 
-uint64_t RecordSet::rowCount() const { return m_result ? catalogueClient().numRows(m_result) : 0; }
+uint64_t RecordSet::rowCount() const {
+    return m_result ? catalogueClient().numRows(m_result) : 0;
+}
 
 bool RecordSet::readText(QByteArrayView column, QByteArray& target) {
     if (!m_result)
@@ -90,7 +96,9 @@ bool RecordSet::readText(QByteArrayView column, QByteArray& target) {
     return true;
 }
 
-bool RecordSet::next() { return m_result && catalogueClient().fetchRow(m_result) != nullptr; }
+bool RecordSet::next() {
+    return m_result && catalogueClient().fetchRow(m_result) != nullptr;
+}
 
 void RecordSet::free() {
     if (m_result)
@@ -110,10 +118,14 @@ CatalogueSession& CatalogueSession::operator=(CatalogueSession&& other) noexcept
     return *this;
 }
 
-CatalogueSession::~CatalogueSession() { close(); }
+CatalogueSession::~CatalogueSession() {
+    close();
+}
 
 namespace {
-const char* orAbsent(const QByteArray& text) { return text.isEmpty() ? nullptr : text.constData(); }
+const char* orAbsent(const QByteArray& text) {
+    return text.isEmpty() ? nullptr : text.constData();
+}
 } // namespace
 
 CatalogueSession CatalogueSession::open(const ConnectionSettings& settings, const char* database) {

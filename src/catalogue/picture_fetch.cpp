@@ -8,7 +8,9 @@ namespace velnor {
 
 namespace {
 
-bool passesUnencoded(unsigned char byte) { return byte >= 0x21 && byte < 0x7F && byte != '#' && byte != '?'; }
+bool passesUnencoded(unsigned char byte) {
+    return byte >= 0x21 && byte < 0x7F && byte != '#' && byte != '?';
+}
 
 size_t appendBody(char* data, size_t size, size_t count, void* userData) {
     static_cast<QByteArray*>(userData)->append(data, static_cast<qsizetype>(size * count));

@@ -85,8 +85,8 @@ private:
             if (m_mode == Mode::CutShort) // promises more than it sends, then hangs up
                 reply += "Content-Length: " + QByteArray::number(m_body.size() + 100) + "\r\n\r\n" + m_body;
             else
-                reply += "Content-Length: " + QByteArray::number(m_body.size()) + "\r\nConnection: close\r\n\r\n" +
-                         m_body;
+                reply +=
+                    "Content-Length: " + QByteArray::number(m_body.size()) + "\r\nConnection: close\r\n\r\n" + m_body;
             ::send(client, reply.constData(), size_t(reply.size()), MSG_NOSIGNAL);
             ::close(client);
         }

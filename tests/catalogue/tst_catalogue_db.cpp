@@ -33,8 +33,14 @@ QByteArray orNull(const char* s, bool& absent) {
     return s ? QByteArray(s) : QByteArray();
 }
 
-MYSQL* init(MYSQL* m) { calls << "mysql_init"; return real.init(m); }
-int options(MYSQL* m, enum mysql_option o, const void* a) { calls << "mysql_options"; return real.options(m, o, a); }
+MYSQL* init(MYSQL* m) {
+    calls << "mysql_init";
+    return real.init(m);
+}
+int options(MYSQL* m, enum mysql_option o, const void* a) {
+    calls << "mysql_options";
+    return real.options(m, o, a);
+}
 MYSQL* realConnect(MYSQL* m, const char* host, const char* user, const char* pw, const char* db, unsigned int port,
                    const char* socket, unsigned long flags) {
     calls << "mysql_real_connect";
@@ -52,18 +58,54 @@ unsigned long escape(MYSQL* m, char* to, const char* from, unsigned long n) {
     calls << "mysql_real_escape_string";
     return real.realEscapeString(m, to, from, n);
 }
-int realQuery(MYSQL* m, const char* q, unsigned long n) { calls << "mysql_real_query"; return real.realQuery(m, q, n); }
-MYSQL_RES* storeResult(MYSQL* m) { calls << "mysql_store_result"; return real.storeResult(m); }
-my_ulonglong numRows(MYSQL_RES* r) { calls << "mysql_num_rows"; return real.numRows(r); }
-void dataSeek(MYSQL_RES* r, unsigned long long o) { calls << "mysql_data_seek"; real.dataSeek(r, o); }
-unsigned int numFields(MYSQL_RES* r) { calls << "mysql_num_fields"; return real.numFields(r); }
-MYSQL_FIELD* fetchFields(MYSQL_RES* r) { calls << "mysql_fetch_fields"; return real.fetchFields(r); }
-MYSQL_ROWS* rowTell(MYSQL_RES* r) { calls << "mysql_row_tell"; return real.rowTell(r); }
-MYSQL_ROW_OFFSET rowSeek(MYSQL_RES* r, MYSQL_ROW_OFFSET o) { calls << "mysql_row_seek"; return real.rowSeek(r, o); }
-MYSQL_ROW fetchRow(MYSQL_RES* r) { calls << "mysql_fetch_row"; return real.fetchRow(r); }
-unsigned long* fetchLengths(MYSQL_RES* r) { calls << "mysql_fetch_lengths"; return real.fetchLengths(r); }
-void freeResult(MYSQL_RES* r) { calls << "mysql_free_result"; real.freeResult(r); }
-void close(MYSQL* m) { calls << "mysql_close"; real.close(m); }
+int realQuery(MYSQL* m, const char* q, unsigned long n) {
+    calls << "mysql_real_query";
+    return real.realQuery(m, q, n);
+}
+MYSQL_RES* storeResult(MYSQL* m) {
+    calls << "mysql_store_result";
+    return real.storeResult(m);
+}
+my_ulonglong numRows(MYSQL_RES* r) {
+    calls << "mysql_num_rows";
+    return real.numRows(r);
+}
+void dataSeek(MYSQL_RES* r, unsigned long long o) {
+    calls << "mysql_data_seek";
+    real.dataSeek(r, o);
+}
+unsigned int numFields(MYSQL_RES* r) {
+    calls << "mysql_num_fields";
+    return real.numFields(r);
+}
+MYSQL_FIELD* fetchFields(MYSQL_RES* r) {
+    calls << "mysql_fetch_fields";
+    return real.fetchFields(r);
+}
+MYSQL_ROWS* rowTell(MYSQL_RES* r) {
+    calls << "mysql_row_tell";
+    return real.rowTell(r);
+}
+MYSQL_ROW_OFFSET rowSeek(MYSQL_RES* r, MYSQL_ROW_OFFSET o) {
+    calls << "mysql_row_seek";
+    return real.rowSeek(r, o);
+}
+MYSQL_ROW fetchRow(MYSQL_RES* r) {
+    calls << "mysql_fetch_row";
+    return real.fetchRow(r);
+}
+unsigned long* fetchLengths(MYSQL_RES* r) {
+    calls << "mysql_fetch_lengths";
+    return real.fetchLengths(r);
+}
+void freeResult(MYSQL_RES* r) {
+    calls << "mysql_free_result";
+    real.freeResult(r);
+}
+void close(MYSQL* m) {
+    calls << "mysql_close";
+    real.close(m);
+}
 } // namespace rec
 
 // Installs the recording table for its lifetime (single-threaded use only).
@@ -120,7 +162,9 @@ private:
     qint64 m_offset = 0;
 };
 
-QByteArray env(const char* name) { return qgetenv(name); }
+QByteArray env(const char* name) {
+    return qgetenv(name);
+}
 
 ConnectionSettings serverSettings() {
     ConnectionSettings s;
@@ -140,7 +184,9 @@ QByteArrayList gbkList(std::initializer_list<const char*> utf8) {
     return list;
 }
 
-QByteArrayList toList(const std::vector<QByteArray>& v) { return QByteArrayList(v.begin(), v.end()); }
+QByteArrayList toList(const std::vector<QByteArray>& v) {
+    return QByteArrayList(v.begin(), v.end());
+}
 
 // "model|mark1|mark2" per row, enough to tell rows and their marks apart.
 QByteArrayList modelsOf(const std::vector<ModelRow>& rows, int marks) {
@@ -158,7 +204,7 @@ QByteArrayList modelsOf(const std::vector<ModelRow>& rows, int marks) {
 
 // The calls of one readText that finds its column on a current row.
 QStringList readCalls() {
-    return {"mysql_num_fields", "mysql_fetch_fields", "mysql_row_tell",
+    return {"mysql_num_fields", "mysql_fetch_fields",  "mysql_row_tell",
             "mysql_fetch_row",  "mysql_fetch_lengths", "mysql_row_seek"};
 }
 
@@ -179,11 +225,12 @@ private slots:
     }
 
     void loadCallingOrder() {
-        QStringList expected{"mysql_init", "mysql_options", "mysql_real_connect", "mysql_real_query",
+        QStringList expected{"mysql_init",         "mysql_options",   "mysql_real_connect", "mysql_real_query",
                              "mysql_store_result", "mysql_data_seek", "mysql_num_rows"};
         for (int row = 0; row < 2; ++row) // xk has two brands; one column each
             expected << readCalls() << "mysql_fetch_row";
-        expected << "mysql_free_result" << "mysql_close";
+        expected << "mysql_free_result"
+                 << "mysql_close";
 
         CallRecorder recorder;
         const auto brands = loadBrands(serverSettings(), ComponentCategory::Xk);
@@ -196,11 +243,13 @@ private slots:
     }
 
     void modelLoadEscapesOnItsConnection() {
-        QStringList expected{"mysql_init", "mysql_options", "mysql_real_connect", "mysql_real_escape_string",
-                             "mysql_real_query", "mysql_store_result", "mysql_data_seek", "mysql_num_rows"};
+        QStringList expected{"mysql_init",       "mysql_options",      "mysql_real_connect", "mysql_real_escape_string",
+                             "mysql_real_query", "mysql_store_result", "mysql_data_seek",    "mysql_num_rows"};
         for (int column = 0; column < 4; ++column) // one row: jg, model, repair, tp
             expected << readCalls();
-        expected << "mysql_fetch_row" << "mysql_free_result" << "mysql_close";
+        expected << "mysql_fetch_row"
+                 << "mysql_free_result"
+                 << "mysql_close";
 
         CallRecorder recorder;
         QCOMPARE(loadModels(serverSettings(), ComponentCategory::Xk, gbk("影驰")).size(), size_t(1));
@@ -242,8 +291,7 @@ private slots:
         QTest::addColumn<int>("port");
         QTest::addColumn<QByteArray>("database");
         const ConnectionSettings s = serverSettings();
-        QTest::newRow("wrong password") << s.account << QByteArray("not_the_password") << s.port
-                                        << QByteArray("zel_k");
+        QTest::newRow("wrong password") << s.account << QByteArray("not_the_password") << s.port << QByteArray("zel_k");
         QTest::newRow("closed port") << s.account << s.password << closedPort() << QByteArray("zel_k");
         QTest::newRow("missing database") << s.account << s.password << s.port << QByteArray("zel_gone");
         // A port box whose text is no number converts to 0: the library's default port, where nothing listens.
@@ -308,21 +356,20 @@ private slots:
         const QByteArray kept = "kept";
         QTest::newRow("first row") << xk << true << 2 << 0 << QByteArray("brand") << true << gbk("影驰");
         QTest::newRow("second row") << xk << true << 2 << 1 << QByteArray("brand") << true << gbk("七彩虹");
-        QTest::newRow("just past the last row") << xk << true << 2 << 2 << QByteArray("brand") << true
-                                                << gbk("七彩虹");
-        QTest::newRow("far past the last row") << xk << true << 2 << 6 << QByteArray("sort") << true
-                                               << QByteArray("xk");
+        QTest::newRow("just past the last row") << xk << true << 2 << 2 << QByteArray("brand") << true << gbk("七彩虹");
+        QTest::newRow("far past the last row")
+            << xk << true << 2 << 6 << QByteArray("sort") << true << QByteArray("xk");
         QTest::newRow("name differing in case") << xk << true << 2 << 0 << QByteArray("Brand") << false << kept;
         QTest::newRow("column not in result") << xk << true << 2 << 0 << QByteArray("model") << false << kept;
         QTest::newRow("two columns of one name")
-            << QByteArray("select brand, sort as brand from zel_brand_b where sort='xk' order by paixu") << true
-            << 2 << 0 << QByteArray("brand") << true << gbk("影驰");
+            << QByteArray("select brand, sort as brand from zel_brand_b where sort='xk' order by paixu") << true << 2
+            << 0 << QByteArray("brand") << true << gbk("影驰");
         QTest::newRow("SQL NULL") << QByteArray("select NULL as v") << true << 1 << 0 << QByteArray("v") << true
                                   << QByteArray("");
         QTest::newRow("NUL byte cuts the value")
             << QByteArray("select 'ab\\0cd' as v") << true << 1 << 0 << QByteArray("v") << true << QByteArray("ab");
-        QTest::newRow("decimal as server text") << QByteArray("select cast(12.5 as decimal(10,2)) as v") << true
-                                                << 1 << 0 << QByteArray("v") << true << QByteArray("12.50");
+        QTest::newRow("decimal as server text") << QByteArray("select cast(12.5 as decimal(10,2)) as v") << true << 1
+                                                << 0 << QByteArray("v") << true << QByteArray("12.50");
         QTest::newRow("no rows") << QByteArray("select brand from zel_brand_b where sort='none'") << true << 0 << 0
                                  << QByteArray("brand") << false << kept;
         QTest::newRow("rejected statement") << QByteArray("select brand from zel_no_such_table") << false << 0 << 0
@@ -416,8 +463,7 @@ private slots:
         // 誠 is 0xD5 0x5C in GBK: escaping that did not know GBK would double the trail byte.
         QTest::newRow("GBK trail byte 0x5C")
             << QByteArray("yp") << gbk("誠牌")
-            << gbk("select * from zel_access_b where sort='yp' and brand='誠牌' order by jg")
-            << gbkList({"誠 500G"});
+            << gbk("select * from zel_access_b where sort='yp' and brand='誠牌' order by jg") << gbkList({"誠 500G"});
         QTest::newRow("brand without models")
             << QByteArray("yp") << gbk("空牌")
             << gbk("select * from zel_access_b where sort='yp' and brand='空牌' order by jg") << QByteArrayList{};
@@ -477,8 +523,8 @@ private slots:
         QTest::newRow("name held twice") << gbk("双平台") << head + gbk("双平台") + "') order by jg"
                                          << QByteArrayList{};
         QTest::newRow("name held by no row") << QByteArray("AM3") << head + "AM3') order by jg" << QByteArrayList{};
-        QTest::newRow("quote in platform") << QByteArray("AM5' or '1'='1")
-                                           << head + "AM5\\' or \\'1\\'=\\'1') order by jg" << QByteArrayList{};
+        QTest::newRow("quote in platform")
+            << QByteArray("AM5' or '1'='1") << head + "AM5\\' or \\'1\\'=\\'1') order by jg" << QByteArrayList{};
     }
 
     void platformParts() {
@@ -489,10 +535,16 @@ private slots:
         m_log->mark();
         QByteArrayList brands;
         int logLinesWhenBrandsCame = -1;
+        CallRecorder recorder;
         const auto rows = loadPlatformParts(serverSettings(), platform, [&](std::vector<QByteArray> b) {
             brands = toList(b);
             logLinesWhenBrandsCame = int(QueryLog(*this->m_log).newQueries().size());
         });
+        // Both statements on one connection, closed at the end.
+        QCOMPARE(recorder.calls().count("mysql_real_connect"), 1);
+        QCOMPARE(recorder.calls().count("mysql_real_query"), 2);
+        QCOMPARE(recorder.calls().count("mysql_close"), 1);
+        QCOMPARE(recorder.calls().last(), QString("mysql_close"));
         const QByteArrayList expected{"select brand from zel_brand_b where sort='zb' order by paixu", cpuStatement};
         QCOMPARE(m_log->newQueries(), expected);
         QCOMPARE(brands, gbkList({"华硕", "微星"})); // every board brand, not narrowed to the platform
@@ -512,14 +564,14 @@ private slots:
         };
         QTest::newRow("brand and platform") << gbk("华硕") << QByteArray("AM5") << statement("华硕", "AM5")
                                             << QByteArrayList{"TUF B650|a|a", "PRIME A620||a"};
-        QTest::newRow("marks only when exactly a") << gbk("微星") << QByteArray("AM5") << statement("微星", "AM5")
-                                                   << gbkList({"B650M 迫击炮| a|A"});
+        QTest::newRow("marks only when exactly a")
+            << gbk("微星") << QByteArray("AM5") << statement("微星", "AM5") << gbkList({"B650M 迫击炮| a|A"});
         QTest::newRow("other platform") << gbk("华硕") << QByteArray("LGA1700") << statement("华硕", "LGA1700")
                                         << QByteArrayList{"PRIME B760|a|a"};
-        QTest::newRow("platform held twice") << gbk("华硕") << gbk("双平台") << statement("华硕", "双平台")
-                                             << QByteArrayList{};
-        QTest::newRow("platform held by no row") << gbk("华硕") << QByteArray("AM3") << statement("华硕", "AM3")
-                                                 << QByteArrayList{};
+        QTest::newRow("platform held twice")
+            << gbk("华硕") << gbk("双平台") << statement("华硕", "双平台") << QByteArrayList{};
+        QTest::newRow("platform held by no row")
+            << gbk("华硕") << QByteArray("AM3") << statement("华硕", "AM3") << QByteArrayList{};
     }
 
     void boards() {
