@@ -17,7 +17,8 @@ CREATE TABLE zel_brand_b (
 ) ENGINE=InnoDB DEFAULT CHARSET=gbk COLLATE=gbk_chinese_ci;
 
 -- One row per model. jg is a number so that "order by jg" orders by price; a price the shop has not
--- set is NULL. The marks cpujx, zbjx and xkjk mean yes only when they hold exactly 'a'.
+-- set is NULL. The marks cpujx, zbjx and xkjk mean yes only when they hold exactly 'a', so they compare
+-- case-sensitively even in SQL ('A' is a different value).
 CREATE TABLE zel_access_b (
     id          INT          NOT NULL AUTO_INCREMENT PRIMARY KEY,
     sort        VARCHAR(8)   NOT NULL,
@@ -27,9 +28,9 @@ CREATE TABLE zel_access_b (
     repair      VARCHAR(64)  NULL,
     tp          VARCHAR(200) NULL,
     Platform_ID INT          NULL,
-    cpujx       VARCHAR(4)   NULL,
-    zbjx        VARCHAR(4)   NULL,
-    xkjk        VARCHAR(4)   NULL,
+    cpujx       VARCHAR(4)   COLLATE gbk_bin NULL,
+    zbjx        VARCHAR(4)   COLLATE gbk_bin NULL,
+    xkjk        VARCHAR(4)   COLLATE gbk_bin NULL,
     KEY sort_brand (sort, brand),
     KEY sort_platform (sort, Platform_ID)
 ) ENGINE=InnoDB DEFAULT CHARSET=gbk COLLATE=gbk_chinese_ci;
