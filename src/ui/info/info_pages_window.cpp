@@ -12,7 +12,9 @@ namespace velnor {
 
 namespace {
 
-QUrl toUrl(const QByteArray& address) { return QUrl(fromGbk(address)); }
+QUrl toUrl(const QByteArray& address) {
+    return QUrl(fromGbk(address));
+}
 
 QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, int x) {
     auto* button = new QPushButton(QString::fromUtf8(caption), parent);
