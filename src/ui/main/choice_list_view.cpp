@@ -3,6 +3,7 @@
 #include "model/gbk.h"
 
 #include <QHeaderView>
+#include <QMouseEvent>
 
 namespace velnor {
 
@@ -72,6 +73,16 @@ void ChoiceListView::clearRows() {
     const bool wasBlocked = blockSignals(true);
     clear();
     blockSignals(wasBlocked);
+}
+
+void ChoiceListView::mousePressEvent(QMouseEvent* event) {
+    // The view makes the pressed row current before it selects it; the choice reads the selected row, so
+    // the row is selected first and the click chooses the row it lands on.
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && index.row() != currentIndex().row() && event->modifiers() == Qt::NoModifier) {
+        selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+    QTreeWidget::mousePressEvent(event);
 }
 
 QByteArray ChoiceListView::currentText(int column) const {

@@ -44,6 +44,9 @@ signals:
     // A row gained the focus (mouse or keyboard). Not raised when the focused row is chosen again.
     void choiceMade();
 
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
 private:
     int m_columnCount;
 };

@@ -8,6 +8,7 @@
 #include "ui/main/choice_list_view.h"
 #include "ui/quote/open_quote_editor.h"
 
+#include <QEvent>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,7 +37,8 @@ constexpr int kSystemInfoPage = 13;
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // A tab page whose controls are placed, as in the form, relative to the tab control rather than to the
-// page, whatever room the tab strip takes.
+// page, whatever room the tab strip takes. Pages that are never shown get no move or resize events, so
+// the page follows the tab control's page area instead (call attach() once the page is in the tab control).
 class FormPage : public QWidget {
 public:
     explicit FormPage(QTabWidget* tabs) : m_tabs(tabs) {}
@@ -49,17 +51,26 @@ public:
         return child;
     }
 
+    void attach() {
+        parentWidget()->installEventFilter(this);
+        relayout();
+    }
+
 protected:
-    void moveEvent(QMoveEvent*) override { relayout(); }
-    void resizeEvent(QResizeEvent*) override { relayout(); }
-    void showEvent(QShowEvent*) override { relayout(); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Show) {
+            relayout();
+        }
+        return QWidget::eventFilter(watched, event);
+    }
 
 private:
     QPoint offset() const {
-        if (m_tabs->isAncestorOf(this)) {
-            return mapTo(m_tabs, QPoint(0, 0));
+        QWidget* area = parentWidget();
+        if (area == nullptr || !m_tabs->isAncestorOf(area)) {
+            return QPoint(2, 24);
         }
-        return QPoint(2, 24); // until the page is in the tab control
+        return area->mapTo(m_tabs, area->contentsRect().topLeft());
     }
     void relayout() {
         const QPoint shift = offset();
@@ -151,14 +162,17 @@ void MainWindow::buildForm() {
     auto* platformPage = new FormPage(m_tabs);
     buildPlatformPage(platformPage);
     m_tabs->addTab(platformPage, u("平台选择"));
+    platformPage->attach();
     for (ComponentCategory category : tabOrder()) {
         auto* page = new FormPage(m_tabs);
         buildCategoryPage(page, category);
         m_tabs->addTab(page, u(categoryInfo(category).tabText));
+        page->attach();
     }
     auto* systemPage = new FormPage(m_tabs);
     buildSystemInfoPage(systemPage);
     m_tabs->addTab(systemPage, u("系统信息"));
+    systemPage->attach();
     m_tabs->setTabVisible(kSystemInfoPage, false);
     m_tabs->setTabEnabled(kBoardPage, false);
     m_tabs->setTabEnabled(kCpuPage, false);

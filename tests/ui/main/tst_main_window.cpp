@@ -1,0 +1,592 @@
+// The main window against the demo catalogue and web server.
+#include "catalogue/catalogue_queries.h"
+#include "catalogue/catalogue_session.h"
+#include "catalogue/picture_fetch.h"
+#include "deployment_defaults.h"
+#include "model/amount.h"
+#include "model/gbk.h"
+#include "ui/main/catalogue_loader.h"
+#include "ui/main/choice_list_view.h"
+#include "ui/main/main_window.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QWebEngineView>
+
+#include <memory>
+
+using namespace velnor;
+
+namespace {
+
+constexpr int kLoadTimeoutMs = 15000;
+// Nothing listens here on the test machine: connections are refused at once.
+constexpr const char* kClosedPort = "1";
+
+QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// A window with its own program state, built as the program builds it.
+struct Fixture {
+    explicit Fixture(const Deployment& deployment = deploymentDefaults())
+        : window(std::make_unique<MainWindow>(deployment, selection, shared)) {
+        window->show();
+    }
+    template <typename T>
+    T* find(const char* name) const {
+        T* child = window->findChild<T*>(u(name));
+        if (child == nullptr) {
+            qFatal("no control %s", name);
+        }
+        return child;
+    }
+    ChoiceListView* list(const char* name) const { return find<ChoiceListView>(name); }
+    QLabel* label(const char* name) const { return find<QLabel>(name); }
+    bool startupDone() const { return label("数据加载")->isHidden(); }
+
+    SelectionState selection;
+    SharedTexts shared;
+    std::unique_ptr<MainWindow> window;
+};
+
+ConnectionSettings demoSettings() {
+    const Deployment d = deploymentDefaults();
+    return ConnectionSettings{d.dbHost, d.dbAccount, d.dbPassword, TextToInteger(d.dbPort)};
+}
+
+QList<QByteArray> column(const ChoiceListView* list, int col) {
+    QList<QByteArray> out;
+    for (int r = 0; r < list->rowCount(); ++r) {
+        out << list->rowText(r, col);
+    }
+    return out;
+}
+
+QList<QByteArray> brandsOf(ComponentCategory category) {
+    QList<QByteArray> out;
+    for (const QByteArray& brand : loadBrands(demoSettings(), category)) {
+        out << brand;
+    }
+    return out;
+}
+
+void compareModels(const ChoiceListView* list, const std::vector<ModelRow>& rows) {
+    QCOMPARE(list->rowCount(), int(rows.size()));
+    for (int r = 0; r < list->rowCount(); ++r) {
+        QCOMPARE(list->rowText(r, 0), rows[size_t(r)].price);
+        QCOMPARE(list->rowText(r, 1), rows[size_t(r)].model);
+        QCOMPARE(list->rowText(r, 2), rows[size_t(r)].warranty);
+        QCOMPARE(list->rowText(r, 3), rows[size_t(r)].picture);
+    }
+}
+
+void choose(ChoiceListView* list, int row) { list->setCurrentItem(list->topLevelItem(row)); }
+
+void feedRows(ChoiceListView* list, const QList<QList<QByteArray>>& rows) {
+    std::vector<ChoiceRow> choiceRows;
+    for (const QList<QByteArray>& cells : rows) {
+        choiceRows.push_back(makeChoiceRow(cells));
+    }
+    list->clearRows();
+    list->appendRows(choiceRows);
+}
+
+bool webServerUp() { return !fetchUrl(deploymentDefaults().pictureServer + "/zel_zel.htm", 2000).isEmpty(); }
+
+// The first model of the demo catalogue with a picture: category, brand and its model rows.
+struct DemoBrand {
+    ComponentCategory category;
+    QByteArray brand;
+    std::vector<ModelRow> models;
+};
+DemoBrand firstBrandWithModels(ComponentCategory category) {
+    for (const QByteArray& brand : loadBrands(demoSettings(), category)) {
+        auto models = loadModels(demoSettings(), category, brand);
+        if (models.size() >= 3) {
+            return {category, brand, models};
+        }
+    }
+    return {category, {}, {}};
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+public:
+    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
+
+private slots:
+    void initTestCase();
+    void startupFillsEveryListInCatalogueOrder();
+    void startupWithCatalogueUnreachable();
+    void formPlacement_data();
+    void formPlacement();
+    void brandThenModel();
+    void pictureClearedWhenNotServed_data();
+    void pictureClearedWhenNotServed();
+    void totalFromPriceTexts_data();
+    void totalFromPriceTexts();
+    void arrowKeysChooseEachRowAndSameRowDoesNothing();
+    void choiceWithoutSelectedRowReadsEmptyTexts();
+    void bytesThatAreNotGbkPassUnchanged();
+    void platformChoiceResetsBoardAndCpu();
+    void boardHint_data();
+    void boardHint();
+    void cpuHint_data();
+    void cpuHint();
+};
+
+void TestMainWindow::initTestCase() {
+    initCatalogueLibrary();
+    QVERIFY2(!loadPlatforms(demoSettings()).empty(), "the demo catalogue is not reachable");
+}
+
+void TestMainWindow::startupFillsEveryListInCatalogueOrder() {
+    Fixture f;
+    // Start-up texts are in place before any loader has finished.
+    const QByteArray status = gbk("您好：欢迎使用我们的[Velnor] 版本1.7 联系电话") + deploymentDefaults().shopPhone;
+    QCOMPARE(f.find<QLineEdit>("状态条信息框")->text(), fromGbk(status));
+    QCOMPARE(f.find<QStatusBar>("状态条")->currentMessage(), fromGbk(status));
+    QCOMPARE(f.shared.statusTextForInfoPages, status);
+    QCOMPARE(f.shared.statusTextForEditor, status);
+    QCOMPARE(f.window->windowTitle(), u("Velnor V1.7 网络版"));
+    QCOMPARE(f.shared.windowTitle, gbk("Velnor V1.7 网络版"));
+
+    QTRY_VERIFY_WITH_TIMEOUT(f.startupDone(), kLoadTimeoutMs);
+    QCoreApplication::processEvents(); // rows are posted before the notice is hidden; nothing may remain
+
+    const auto platforms = loadPlatforms(demoSettings());
+    QVERIFY(platforms.size() > 1);
+    ChoiceListView* platformList = f.list("平台列表框");
+    QCOMPARE(platformList->rowCount(), int(platforms.size()));
+    for (int r = 0; r < platformList->rowCount(); ++r) {
+        QCOMPARE(platformList->rowText(r, 0), platforms[size_t(r)].platform);
+        QCOMPARE(platformList->rowText(r, 1), platforms[size_t(r)].brief);
+    }
+    QVERIFY(platformList->isColumnHidden(1));
+    for (ComponentCategory category : startupBrandOrder()) {
+        const QList<QByteArray> expected = brandsOf(category);
+        QVERIFY(!expected.isEmpty());
+        QCOMPARE(column(f.list(categoryInfo(category).brandList), 0), expected);
+    }
+    // Loaded only by a platform choice, or never.
+    QCOMPARE(f.list("主板品牌列表框")->rowCount(), 0);
+    QCOMPARE(f.list("超级列表框1")->rowCount(), 0);
+    QCOMPARE(f.list("cpu列表框")->rowCount(), 0);
+
+    auto* tabs = f.find<QTabWidget>("光驱选择夹");
+    QCOMPARE(tabs->count(), 14);
+    QCOMPARE(tabs->tabText(0), u("平台选择"));
+    for (ComponentCategory category : tabOrder()) {
+        QCOMPARE(tabs->tabText(categoryInfo(category).tabPage), u(categoryInfo(category).tabText));
+    }
+    QCOMPARE(tabs->tabText(13), u("系统信息"));
+    QCOMPARE(tabs->currentIndex(), 0);
+    for (int page = 0; page < 13; ++page) {
+        QVERIFY(tabs->isTabVisible(page));
+        QCOMPARE(tabs->isTabEnabled(page), page != 1 && page != 2);
+    }
+    QVERIFY(!tabs->isTabVisible(13));
+    // A disabled page cannot be opened by the user.
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    auto* bar = tabs->findChild<QTabBar*>();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
+    QCOMPARE(tabs->currentIndex(), 0);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(3).center());
+    QCOMPARE(tabs->currentIndex(), 3);
+}
+
+void TestMainWindow::startupWithCatalogueUnreachable() {
+    Deployment deployment = deploymentDefaults();
+    deployment.dbPort = kClosedPort;
+    Fixture f(deployment);
+    QVERIFY(f.window->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(f.startupDone(), kLoadTimeoutMs);
+    QCoreApplication::processEvents();
+    QCOMPARE(f.list("平台列表框")->rowCount(), 0);
+    for (ComponentCategory category : startupBrandOrder()) {
+        QCOMPARE(f.list(categoryInfo(category).brandList)->rowCount(), 0);
+    }
+    QCOMPARE(f.find<QLineEdit>("服务器端口框")->text(), u(kClosedPort));
+}
+
+void TestMainWindow::formPlacement_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("place"); // in the window, or in the tab control for controls on a page
+    QTest::addColumn<bool>("onPage");
+    const auto row = [](const char* name, QRect r, bool onPage) { QTest::newRow(name) << u(name) << r << onPage; };
+    row("光驱选择夹", {5, 5, 780, 222}, false);
+    row("金额大写", {54, 481, 300, 20}, false);
+    row("合计", {353, 481, 79, 20}, false);
+    row("超文本浏览框2", {438, 232, 345, 300}, false);
+    row("最新通知", {3, 510, 90, 26}, false);
+    row("优惠信息", {94, 510, 90, 26}, false);
+    row("关于我们", {184, 510, 90, 26}, false);
+    row("编辑器", {329, 510, 100, 26}, false);
+    row("主板型号", {54, 252, 300, 20}, false);
+    row("cpu价格", {353, 271, 40, 20}, false);
+    row("音箱保修", {392, 252 + 19 * 11, 40, 20}, false);
+    row("平台列表框", {4, 27, 170, 175}, true);
+    row("平台说明框", {174, 27, 260, 175}, true);
+    row("数据加载", {451, 37, 312, 48}, true);
+    row("标签20", {588, 111, 177, 55}, true);
+    row("透明标签1", {589, 175, 170, 40}, true);
+    row("硬盘品牌列表框", {4, 27, 120, 175}, true);
+    row("标签9", {581, 27, 190, 190}, true);
+    row("cpu列表框", {124, 27, 450, 175}, true);
+    row("主板标签1", {2, 205, 570, 15}, true);
+}
+
+void TestMainWindow::formPlacement() {
+    QFETCH(QString, name);
+    QFETCH(QRect, place);
+    QFETCH(bool, onPage);
+    Fixture f;
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    QCOMPARE(f.window->size(), QSize(800, 590));
+    auto* tabs = f.find<QTabWidget>("光驱选择夹");
+    // Pages are laid out when shown.
+    for (int page = 0; page < 13; ++page) {
+        if (tabs->isTabEnabled(page)) {
+            tabs->setCurrentIndex(page);
+        }
+    }
+    tabs->setCurrentIndex(0);
+    QWidget* w = f.window->findChild<QWidget*>(name);
+    QVERIFY(w != nullptr);
+    const QPoint topLeft = onPage ? w->mapTo(tabs, QPoint(0, 0)) : w->mapTo(f.window.get(), QPoint(0, 0));
+    QCOMPARE(QRect(topLeft, w->size()), place);
+}
+
+void TestMainWindow::brandThenModel() {
+    if (!webServerUp()) {
+        QSKIP("the demo web server is not running");
+    }
+    Fixture f;
+    QTRY_VERIFY_WITH_TIMEOUT(f.startupDone(), kLoadTimeoutMs);
+    QCoreApplication::processEvents();
+    const DemoBrand demo = firstBrandWithModels(ComponentCategory::Xk);
+    QVERIFY(!demo.models.empty());
+    ChoiceListView* brands = f.list("显卡品牌列表框");
+    ChoiceListView* models = f.list("显卡列表框");
+    QLabel* picture = f.label("标签3");
+
+    choose(brands, int(column(brands, 0).indexOf(demo.brand)));
+    QVERIFY(!brands->isEnabled()); // until its models are in
+    QTRY_VERIFY_WITH_TIMEOUT(brands->isEnabled(), kLoadTimeoutMs);
+    compareModels(models, demo.models);
+    for (int c = 3; c < models->columnCount(); ++c) {
+        QVERIFY(models->isColumnHidden(c));
+    }
+
+    choose(models, 1);
+    const ModelRow& row = demo.models[1];
+    QCOMPARE(labelBytes(f.label("显卡价格")), row.price);
+    QCOMPARE(labelBytes(f.label("显卡型号")), row.model);
+    QCOMPARE(labelBytes(f.label("显卡保修")), row.warranty);
+    QVERIFY2(!picture->pixmap().isNull(), "the model's picture is shown");
+    QCOMPARE(toGbk(f.find<QLineEdit>("合计")->text()), NumberToText(TextToNumber(row.price)));
+    QCOMPARE(toGbk(f.label("金额大写")->text()), AmountInCapitals(TextToNumber(row.price)));
+    QVERIFY(!f.label("金额大写")->text().isEmpty());
+    QCOMPARE(f.selection.get(ComponentCategory::Xk), (PartChoice{row.model, row.price, row.warranty}));
+
+    // Another brand: models replaced, picture cleared, the earlier choice kept everywhere else.
+    const int other = demo.brand == brands->rowText(0, 0) ? 1 : 0;
+    choose(brands, other);
+    QVERIFY(picture->pixmap().isNull());
+    QTRY_VERIFY_WITH_TIMEOUT(brands->isEnabled(), kLoadTimeoutMs);
+    compareModels(models, loadModels(demoSettings(), ComponentCategory::Xk, brands->rowText(other, 0)));
+    QCOMPARE(labelBytes(f.label("显卡型号")), row.model);
+    QCOMPARE(f.selection.get(ComponentCategory::Xk).modelText, row.model);
+    QCOMPARE(toGbk(f.find<QLineEdit>("合计")->text()), NumberToText(TextToNumber(row.price)));
+}
+
+void TestMainWindow::pictureClearedWhenNotServed_data() {
+    QTest::addColumn<bool>("serverDown");
+    QTest::addColumn<QByteArray>("pictureName");
+    QTest::newRow("web server down") << true << QByteArray("xk/any.png");
+    QTest::newRow("no such picture (404 page)") << false << QByteArray("xk/no-such-picture.png");
+    QTest::newRow("no picture name") << false << QByteArray();
+}
+
+void TestMainWindow::pictureClearedWhenNotServed() {
+    QFETCH(bool, serverDown);
+    QFETCH(QByteArray, pictureName);
+    if (!webServerUp()) {
+        QSKIP("the demo web server is not running");
+    }
+    Deployment deployment = deploymentDefaults();
+    const DemoBrand demo = firstBrandWithModels(ComponentCategory::Xk);
+    QVERIFY(!demo.models.empty());
+    Fixture f(deployment);
+    ChoiceListView* models = f.list("显卡列表框");
+    const ModelRow& good = demo.models[0];
+    feedRows(models, {{good.price, good.model, good.warranty, good.picture},
+                      {"199", "bad picture row", "1y", pictureName}});
+    choose(models, 0);
+    QVERIFY(!f.label("标签3")->pixmap().isNull());
+
+    if (serverDown) {
+        deployment.pictureServer = QByteArray("http://127.0.0.1:") + kClosedPort;
+        Fixture down(deployment);
+        ChoiceListView* downModels = down.list("显卡列表框");
+        feedRows(downModels, {{good.price, good.model, good.warranty, good.picture}});
+        choose(downModels, 0);
+        QVERIFY(down.label("标签3")->pixmap().isNull());
+        QCOMPARE(labelBytes(down.label("显卡型号")), good.model);
+        QCOMPARE(toGbk(down.find<QLineEdit>("合计")->text()), NumberToText(TextToNumber(good.price)));
+        QCOMPARE(down.selection.get(ComponentCategory::Xk).modelText, good.model);
+        return;
+    }
+    choose(models, 1);
+    QVERIFY(f.label("标签3")->pixmap().isNull());
+    QCOMPARE(labelBytes(f.label("显卡型号")), QByteArray("bad picture row"));
+    QCOMPARE(f.find<QLineEdit>("合计")->text(), u("199"));
+    QCOMPARE(f.selection.get(ComponentCategory::Xk), (PartChoice{"bad picture row", "199", "1y"}));
+}
+
+void TestMainWindow::totalFromPriceTexts_data() {
+    QTest::addColumn<QByteArray>("diskPrice");
+    QTest::addColumn<QByteArray>("memoryPrice");
+    QTest::addColumn<QByteArray>("cardPrice");
+    QTest::addColumn<QString>("total");
+    QTest::newRow("100, empty, 250.5") << QByteArray("100") << QByteArray() << QByteArray("250.5") << u("350.5");
+    QTest::newRow("letters count as 0") << QByteArray("abc") << QByteArray("12") << QByteArray() << u("12");
+    QTest::newRow("full-width digits") << gbk("１００") << QByteArray("0.25") << QByteArray("-") << u("100.25");
+}
+
+void TestMainWindow::totalFromPriceTexts() {
+    QFETCH(QByteArray, diskPrice);
+    QFETCH(QByteArray, memoryPrice);
+    QFETCH(QByteArray, cardPrice);
+    QFETCH(QString, total);
+    Deployment deployment = deploymentDefaults();
+    deployment.pictureServer = QByteArray("http://127.0.0.1:") + kClosedPort;
+    Fixture f(deployment);
+    const struct {
+        const char* list;
+        const char* priceLabel;
+        ComponentCategory category;
+        QByteArray price;
+    } rows[] = {{"硬盘列表框", "硬盘价格", ComponentCategory::Yp, diskPrice},
+                {"内存列表框", "内存价格", ComponentCategory::Nc, memoryPrice},
+                {"显卡列表框", "显卡价格", ComponentCategory::Xk, cardPrice}};
+    for (const auto& r : rows) {
+        feedRows(f.list(r.list), {{r.price, "model", "3y", "p.png"}});
+        choose(f.list(r.list), 0);
+        // The price is shown and recorded as it is, whatever it is.
+        QCOMPARE(labelBytes(f.label(r.priceLabel)), r.price);
+        QCOMPARE(f.selection.get(r.category).priceText, r.price);
+    }
+    QCOMPARE(f.find<QLineEdit>("合计")->text(), total);
+    const QString capitals = f.label("金额大写")->text();
+    QVERIFY(!capitals.isEmpty());
+    QCOMPARE(toGbk(capitals), AmountInCapitals(TextToNumber(toGbk(total))));
+}
+
+void TestMainWindow::arrowKeysChooseEachRowAndSameRowDoesNothing() {
+    Deployment deployment = deploymentDefaults();
+    deployment.pictureServer = QByteArray("http://127.0.0.1:") + kClosedPort;
+    Fixture f(deployment);
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    auto* tabs = f.find<QTabWidget>("光驱选择夹");
+    tabs->setCurrentIndex(categoryInfo(ComponentCategory::Jx).tabPage);
+    ChoiceListView* models = f.list("机箱列表框");
+    feedRows(models, {{"10", "first", "1y", ""}, {"20", "second", "2y", ""}, {"30", "third", "3y", ""}});
+    QSignalSpy spy(models, &ChoiceListView::choiceMade);
+
+    // A click selects and chooses at once.
+    QTest::mouseClick(models->viewport(), Qt::LeftButton, {}, models->visualItemRect(models->topLevelItem(0)).center());
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(f.selection.get(ComponentCategory::Jx).modelText, QByteArray("first"));
+
+    QTest::keyClick(models, Qt::Key_Down);
+    QCOMPARE(spy.count(), 2);
+    QCOMPARE(f.selection.get(ComponentCategory::Jx).modelText, QByteArray("second"));
+    QTest::keyClick(models, Qt::Key_Down);
+    QCOMPARE(spy.count(), 3);
+    QCOMPARE(f.selection.get(ComponentCategory::Jx), (PartChoice{"third", "30", "3y"}));
+    QCOMPARE(f.find<QLineEdit>("合计")->text(), u("30"));
+
+    // The focused row again: nothing, so an entry cleared elsewhere stays cleared.
+    f.selection.clear(ComponentCategory::Jx);
+    QTest::mouseClick(models->viewport(), Qt::LeftButton, {}, models->visualItemRect(models->topLevelItem(2)).center());
+    QCOMPARE(spy.count(), 3);
+    QVERIFY(f.selection.get(ComponentCategory::Jx).isEmpty());
+
+    // Emptying the list raises nothing either.
+    models->clearRows();
+    QCOMPARE(spy.count(), 3);
+    QCOMPARE(labelBytes(f.label("机箱型号")), QByteArray("third"));
+}
+
+void TestMainWindow::choiceWithoutSelectedRowReadsEmptyTexts() {
+    Deployment deployment = deploymentDefaults();
+    deployment.pictureServer = QByteArray("http://127.0.0.1:") + kClosedPort;
+    Fixture f(deployment);
+    ChoiceListView* models = f.list("电源列表框");
+    feedRows(models, {{"300", "psu", "5y", ""}, {"400", "psu2", "5y", ""}});
+    choose(models, 0);
+    QCOMPARE(f.find<QLineEdit>("合计")->text(), u("300"));
+    // The focus moves to another row without selecting it.
+    models->selectionModel()->setCurrentIndex(models->model()->index(1, 0), QItemSelectionModel::Clear);
+    QCOMPARE(labelBytes(f.label("电源型号")), QByteArray());
+    QCOMPARE(labelBytes(f.label("电源价格")), QByteArray());
+    QCOMPARE(f.find<QLineEdit>("合计")->text(), u("0"));
+    QVERIFY(f.selection.get(ComponentCategory::Dy).isEmpty());
+}
+
+void TestMainWindow::bytesThatAreNotGbkPassUnchanged() {
+    Deployment deployment = deploymentDefaults();
+    deployment.pictureServer = QByteArray("http://127.0.0.1:") + kClosedPort;
+    Fixture f(deployment);
+    // A lone lead byte, a lead byte before an ASCII byte, and a byte GBK never uses.
+    const QByteArray model("\x81 bad \xc4\x41 \xff end", 14);
+    const QByteArray warranty("\xa3", 1);
+    ChoiceListView* models = f.list("显示器列表框");
+    feedRows(models, {{"88", model, warranty, QByteArray("\xfe\x20.png", 6)}});
+    QVERIFY(!models->topLevelItem(0)->text(1).isEmpty());
+    choose(models, 0);
+    QCOMPARE(f.selection.get(ComponentCategory::Xsq), (PartChoice{model, "88", warranty}));
+    QVERIFY(f.label("显示器型号")->text().contains(u("bad")));
+    QCOMPARE(f.find<QLineEdit>("合计")->text(), u("88"));
+}
+
+void TestMainWindow::platformChoiceResetsBoardAndCpu() {
+    Fixture f;
+    QTRY_VERIFY_WITH_TIMEOUT(f.startupDone(), kLoadTimeoutMs);
+    QCoreApplication::processEvents();
+    ChoiceListView* platforms = f.list("平台列表框");
+    QVERIFY(platforms->rowCount() > 1);
+    // An earlier board, CPU and disk.
+    feedRows(f.list("主板列表框"), {{"900", "old board", "3y", "", "a", ""}});
+    choose(f.list("主板列表框"), 0);
+    feedRows(f.list("cpu列表框"), {{"1200", "old cpu", "1y", "", "a"}});
+    choose(f.list("cpu列表框"), 0);
+    feedRows(f.list("硬盘列表框"), {{"300", "disk", "5y", ""}});
+    choose(f.list("硬盘列表框"), 0);
+    QCOMPARE(f.find<QLineEdit>("合计")->text(), u("2400"));
+    QVERIFY(!f.label("主板标签1")->text().isEmpty());
+    QVERIFY(!f.label("CPU标签")->text().isEmpty());
+
+    // The platform with the most CPUs, so the order check means something.
+    int chosen = 0;
+    size_t most = 0;
+    for (int r = 0; r < platforms->rowCount(); ++r) {
+        const auto cpus = loadPlatformParts(demoSettings(), platforms->rowText(r, 0), [](std::vector<QByteArray>) {});
+        if (cpus.size() > most) {
+            most = cpus.size();
+            chosen = r;
+        }
+    }
+    QVERIFY(most > 1);
+    const QByteArray platform = platforms->rowText(chosen, 0);
+    choose(platforms, chosen);
+    QVERIFY(!platforms->isEnabled());
+    auto* tabs = f.find<QTabWidget>("光驱选择夹");
+    QTRY_VERIFY_WITH_TIMEOUT(platforms->isEnabled(), kLoadTimeoutMs);
+
+    QCOMPARE(toGbk(f.find<QPlainTextEdit>("平台说明框")->toPlainText()), platforms->rowText(chosen, 1));
+    QCOMPARE(column(f.list("主板品牌列表框"), 0), brandsOf(ComponentCategory::Zb));
+    std::vector<QByteArray> brandsSeen;
+    compareModels(f.list("cpu列表框"),
+                  loadPlatformParts(demoSettings(), platform, [&](std::vector<QByteArray> b) { brandsSeen = b; }));
+    QCOMPARE(f.list("主板列表框")->rowCount(), 0);
+    for (const char* name : {"主板型号", "cpu型号", "主板价格", "cpu价格", "主板标签1", "CPU标签"}) {
+        QVERIFY2(f.label(name)->text().isEmpty(), name);
+    }
+    QCOMPARE(labelBytes(f.label("主板保修")), QByteArray("3y"));
+    QCOMPARE(labelBytes(f.label("cpu保修")), QByteArray("1y"));
+    QCOMPARE(f.selection.get(ComponentCategory::Zb), (PartChoice{"old board", "900", "3y"}));
+    QCOMPARE(f.selection.get(ComponentCategory::Cpu), (PartChoice{"old cpu", "1200", "1y"}));
+    QCOMPARE(f.find<QLineEdit>("合计")->text(), u("300"));
+    QVERIFY(tabs->isTabEnabled(1));
+    QVERIFY(tabs->isTabEnabled(2));
+    auto* bar = tabs->findChild<QTabBar*>();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
+    QCOMPARE(tabs->currentIndex(), 2);
+
+    // A board brand lists that brand's boards of the chosen platform.
+    ChoiceListView* boardBrands = f.list("主板品牌列表框");
+    bool someBoards = false;
+    for (int r = 0; r < boardBrands->rowCount(); ++r) {
+        choose(boardBrands, r);
+        QVERIFY(!boardBrands->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(boardBrands->isEnabled(), kLoadTimeoutMs);
+        const auto boards = loadBoards(demoSettings(), boardBrands->rowText(r, 0), platform);
+        compareModels(f.list("主板列表框"), boards);
+        for (int b = 0; b < int(boards.size()); ++b) {
+            QCOMPARE(f.list("主板列表框")->rowText(b, 4), boards[size_t(b)].mark1);
+            QCOMPARE(f.list("主板列表框")->rowText(b, 5), boards[size_t(b)].mark2);
+        }
+        someBoards = someBoards || !boards.empty();
+    }
+    QVERIFY(someBoards);
+}
+
+void TestMainWindow::boardHint_data() {
+    QTest::addColumn<QByteArray>("zbjx");
+    QTest::addColumn<QByteArray>("xkjk");
+    QTest::addColumn<QString>("hint");
+    const QString integrated = u("所选主板集成显卡！不需要独立显卡就可以使用，为了更好性能，您也可以搭配一个独立显卡！");
+    const QString connector = u("所选主板有带显卡接口，但没有集成显示核心！需要搭配带显示核心的CPU或者是搭配独立显卡！");
+    const QString none = u("所选主板没有集成显卡，需要搭配独立显卡方可使用！");
+    QTest::newRow("integrated, connector") << QByteArray("a") << QByteArray("a") << integrated;
+    QTest::newRow("integrated only") << QByteArray("a") << QByteArray() << integrated;
+    QTest::newRow("connector only") << QByteArray() << QByteArray("a") << connector;
+    QTest::newRow("capital A is no") << QByteArray("A") << QByteArray("A") << none;
+    QTest::newRow("both empty") << QByteArray() << QByteArray() << none;
+    QTest::newRow("a with a space is no") << QByteArray("a ") << QByteArray("aa") << none;
+}
+
+void TestMainWindow::boardHint() {
+    QFETCH(QByteArray, zbjx);
+    QFETCH(QByteArray, xkjk);
+    QFETCH(QString, hint);
+    Deployment deployment = deploymentDefaults();
+    deployment.pictureServer = QByteArray("http://127.0.0.1:") + kClosedPort;
+    Fixture f(deployment);
+    ChoiceListView* boards = f.list("主板列表框");
+    feedRows(boards, {{"1", "other", "", "", "a", "a"}, {"500", "board", "3y", "", zbjx, xkjk}});
+    choose(boards, 0);
+    choose(boards, 1);
+    QCOMPARE(f.label("主板标签1")->text(), hint);
+    QVERIFY(f.label("CPU标签")->text().isEmpty());
+    QCOMPARE(f.selection.get(ComponentCategory::Zb), (PartChoice{"board", "500", "3y"}));
+}
+
+void TestMainWindow::cpuHint_data() {
+    QTest::addColumn<QByteArray>("cpujx");
+    QTest::addColumn<bool>("hinted");
+    QTest::newRow("a") << QByteArray("a") << true;
+    QTest::newRow("A") << QByteArray("A") << false;
+    QTest::newRow("empty") << QByteArray() << false;
+}
+
+void TestMainWindow::cpuHint() {
+    QFETCH(QByteArray, cpujx);
+    QFETCH(bool, hinted);
+    Deployment deployment = deploymentDefaults();
+    deployment.pictureServer = QByteArray("http://127.0.0.1:") + kClosedPort;
+    Fixture f(deployment);
+    ChoiceListView* cpus = f.list("cpu列表框");
+    // The row before always hints, so an unhinted row must empty the label.
+    feedRows(cpus, {{"1", "apu", "", "", "a"}, {"800", "cpu", "3y", "", cpujx}});
+    choose(cpus, 0);
+    choose(cpus, 1);
+    const QString expected =
+        hinted ? u("该CPU集成了显卡，只要搭配有显卡接口的主板就可使用。如要更好性能，可再搭配独立显卡！") : QString();
+    QCOMPARE(f.label("CPU标签")->text(), expected);
+    QVERIFY(f.label("主板标签1")->text().isEmpty());
+    QCOMPARE(f.find<QLineEdit>("合计")->text(), u("800"));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_main_window.moc"
