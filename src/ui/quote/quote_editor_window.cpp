@@ -170,6 +170,7 @@ void QuoteEditorWindow::buildForm() {
         const int top = 25 + 25 * i;
         addLabel(group, numberNames[i], QString::number(i + 1), 5, top, 10, 20);
         m_extraBoxes[i] = addEdit(group, boxNames[i], defaults[i], 17, top, 200, 20);
+        m_extraBoxes[i]->setCursorPosition(0); // a long address shows its beginning
     }
 
     auto* browser = new QWebEngineView(form);
