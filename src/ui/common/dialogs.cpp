@@ -26,8 +26,12 @@ PrinterSnapshot snapshotOf(const QPrinter& printer) {
 
 } // namespace
 
-void setTestAnswers(TestAnswers* answers) { g_answers = answers; }
-TestAnswers* testAnswers() { return g_answers; }
+void setTestAnswers(TestAnswers* answers) {
+    g_answers = answers;
+}
+TestAnswers* testAnswers() {
+    return g_answers;
+}
 
 QString withDefaultSuffix(const QString& path, const QString& suffix) {
     if (path.isEmpty() || suffix.isEmpty() || !QFileInfo(path).suffix().isEmpty()) {

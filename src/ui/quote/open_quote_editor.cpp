@@ -10,7 +10,9 @@ namespace {
 QPointer<QuoteEditorWindow> g_editor; // at most one; cleared when the window is deleted on close
 } // namespace
 
-QuoteEditorWindow* currentQuoteEditor() { return g_editor.data(); }
+QuoteEditorWindow* currentQuoteEditor() {
+    return g_editor.data();
+}
 
 void openQuoteEditor(const Deployment& deployment, SelectionState& selection, const SharedTexts& shared) {
     if (QuoteEditorWindow* editor = currentQuoteEditor()) {

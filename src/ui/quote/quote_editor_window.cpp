@@ -19,7 +19,9 @@
 #include <QUrl>
 #include <QWebEngineView>
 
-static void initQuoteEditorResources() { Q_INIT_RESOURCE(quote_editor); }
+static void initQuoteEditorResources() {
+    Q_INIT_RESOURCE(quote_editor);
+}
 
 namespace velnor {
 
@@ -29,7 +31,9 @@ constexpr int kOuterWidth = 685;
 constexpr int kOuterHeight = 590;
 constexpr int kLineHeight = 18;
 
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h) {
     auto* label = new QLabel(text, parent);
@@ -72,8 +76,8 @@ void setIfChanged(QLineEdit* edit, const QByteArray& text) {
 
 } // namespace
 
-QuoteEditorWindow::QuoteEditorWindow(const Deployment& deployment, SelectionState& selection,
-                                     const SharedTexts& shared, QWidget* parent)
+QuoteEditorWindow::QuoteEditorWindow(const Deployment& deployment, SelectionState& selection, const SharedTexts& shared,
+                                     QWidget* parent)
     : QMainWindow(parent), m_deployment(deployment), m_selection(selection),
       m_printSink(std::make_unique<PrinterTextSink>()) {
     initQuoteEditorResources();
@@ -257,10 +261,8 @@ void QuoteEditorWindow::copyQuote(DocumentKind kind) {
 }
 
 void QuoteEditorWindow::saveQuote(DocumentKind kind) {
-    const Dialogs::SaveFileRequest request{u("请选择保存位置及路径"),
-                                           {u("文本文件(*.txt)"), u("所有文件(*.*)")},
-                                           QStringLiteral("txt"),
-                                           u("电脑配置单")};
+    const Dialogs::SaveFileRequest request{
+        u("请选择保存位置及路径"), {u("文本文件(*.txt)"), u("所有文件(*.*)")}, QStringLiteral("txt"), u("电脑配置单")};
     const std::optional<QString> path = Dialogs::saveFileName(this, request);
     if (!path) {
         return;
@@ -295,7 +297,9 @@ void QuoteEditorWindow::printQuote(PrintoutKind kind) {
     m_printSink->endJob();
 }
 
-void QuoteEditorWindow::setPrintSink(std::unique_ptr<QuoteTextSink> sink) { m_printSink = std::move(sink); }
+void QuoteEditorWindow::setPrintSink(std::unique_ptr<QuoteTextSink> sink) {
+    m_printSink = std::move(sink);
+}
 
 void QuoteEditorWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);

@@ -8,8 +8,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,9 +22,13 @@ using namespace velnor;
 
 namespace {
 
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
-void click(QObject* window, const char* button) { window->findChild<QPushButton*>(u(button))->click(); }
+void click(QObject* window, const char* button) {
+    window->findChild<QPushButton*>(u(button))->click();
+}
 void setBox(QObject* window, const char* name, const QString& text) {
     window->findChild<QLineEdit*>(u(name))->setText(text);
 }
@@ -149,8 +153,8 @@ void TestQuoteCopySave::saveWritesDocument_data() {
     QTest::addColumn<QString>("savedName");
     QTest::newRow("full, no extension") << u("保存全部") << DocumentKind::FullList << u("报价") << u("报价.txt");
     QTest::newRow("cost, .txt") << u("保存成本清单") << DocumentKind::CostList << u("a.txt") << u("a.txt");
-    QTest::newRow("retail, other extension") << u("保存零售清单") << DocumentKind::RetailList << u("b.doc")
-                                             << u("b.doc");
+    QTest::newRow("retail, other extension")
+        << u("保存零售清单") << DocumentKind::RetailList << u("b.doc") << u("b.doc");
 }
 
 void TestQuoteCopySave::saveWritesDocument() {
@@ -184,8 +188,8 @@ void TestQuoteCopySave::saveTwiceReplaces() {
     const QByteArray first = readAll(path);
     setBox(m_editor.get(), "主板数量", u("2"));
     click(m_editor.get(), "保存成本清单");
-    const QByteArray second = renderFileLayout(DocumentKind::CostList, m_editor->displayedSheet(),
-                                               shopFooterFrom(m_deployment));
+    const QByteArray second =
+        renderFileLayout(DocumentKind::CostList, m_editor->displayedSheet(), shopFooterFrom(m_deployment));
     QVERIFY(first != second);
     QCOMPARE(readAll(path), second);
     // No temporary file left behind.

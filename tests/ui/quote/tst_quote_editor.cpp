@@ -19,7 +19,9 @@ using namespace velnor;
 
 namespace {
 
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 template <typename T = QWidget> T* child(QObject* window, const char* name) {
     return window->findChild<T*>(u(name));
@@ -36,7 +38,9 @@ QString textOf(QObject* window, const char* name) {
     return QStringLiteral("<no text control %1>").arg(u(name));
 }
 
-void setBox(QObject* window, const char* name, const QString& text) { child<QLineEdit>(window, name)->setText(text); }
+void setBox(QObject* window, const char* name, const QString& text) {
+    child<QLineEdit>(window, name)->setText(text);
+}
 
 } // namespace
 
@@ -65,7 +69,9 @@ private slots:
 void TestQuoteEditor::formGeometry_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("rect");
-    auto row = [](const char* name, int x, int y, int w, int h) { QTest::newRow(name) << u(name) << QRect(x, y, w, h); };
+    auto row = [](const char* name, int x, int y, int w, int h) {
+        QTest::newRow(name) << u(name) << QRect(x, y, w, h);
+    };
     row("分类b", 5, 5, 55, 20);
     row("型号b", 59, 5, 300, 20);
     row("价格b", 358, 5, 50, 20);
@@ -147,11 +153,13 @@ void TestQuoteEditor::everyControlPresent() {
         QCOMPARE(child<QLineEdit>(&editor, info.retailBox) != nullptr, true);
         QCOMPARE(child<QLabel>(&editor, info.modelLabel) != nullptr, true);
     }
-    for (const char* name : {"分类b", "型号b", "价格b", "保修b", "数量b", "标签21", "标签b13", "标签b14", "标签1",
-                             "合计", "合计1", "利润", "标签7", "复制成本清单", "复制零售清单", "保存全部",
-                             "保存成本清单", "保存零售清单", "打印全部", "打印成本价", "打印零售价", "选择框",
-                             "分组框1", "标签2", "标签3", "标签4", "标签5", "标签6", "编辑框1", "编辑框2",
-                             "编辑框3", "编辑框4", "编辑框5", "超文本浏览框1", "标签8", "状态条"}) {
+    for (const char* name :
+         {"分类b",    "型号b",        "价格b",        "保修b",         "数量b",        "标签21",
+          "标签b13",  "标签b14",      "标签1",        "合计",          "合计1",        "利润",
+          "标签7",    "复制成本清单", "复制零售清单", "保存全部",      "保存成本清单", "保存零售清单",
+          "打印全部", "打印成本价",   "打印零售价",   "选择框",        "分组框1",      "标签2",
+          "标签3",    "标签4",        "标签5",        "标签6",         "编辑框1",      "编辑框2",
+          "编辑框3",  "编辑框4",      "编辑框5",      "超文本浏览框1", "标签8",        "状态条"}) {
         names << u(name);
     }
     for (const QString& name : names) {
@@ -175,10 +183,12 @@ void TestQuoteEditor::initialTexts() {
     QuoteEditorWindow editor(m_deployment, selection, SharedTexts{});
     QCOMPARE(editor.windowTitle(), u("清单编辑器"));
     const std::pair<const char*, const char*> fixed[] = {
-        {"分类b", "分 类"}, {"型号b", "型  号"}, {"价格b", "成本价"}, {"保修b", "保修"}, {"数量b", "数 量"},
-        {"标签21", "零售价"}, {"标签b1", " 主 板"}, {"标签b2", " C P U"}, {"标签b9", " 显示器"},
-        {"标签b11", " 散热器"}, {"标签b12", " 音 箱"}, {"标签b13", "成本总价"}, {"标签b14", "零售总价"},
-        {"标签1", "利  润"}, {"标签7", " 注：双击配件的型号，可以清空所选配件。"}, {"标签2", "1"}, {"标签6", "5"},
+        {"分类b", "分 类"},      {"型号b", "型  号"},   {"价格b", "成本价"},
+        {"保修b", "保修"},       {"数量b", "数 量"},    {"标签21", "零售价"},
+        {"标签b1", " 主 板"},    {"标签b2", " C P U"},  {"标签b9", " 显示器"},
+        {"标签b11", " 散热器"},  {"标签b12", " 音 箱"}, {"标签b13", "成本总价"},
+        {"标签b14", "零售总价"}, {"标签1", "利  润"},   {"标签7", " 注：双击配件的型号，可以清空所选配件。"},
+        {"标签2", "1"},          {"标签6", "5"},
     };
     for (const auto& [name, text] : fixed) {
         QCOMPARE(textOf(&editor, name), u(text));

@@ -21,7 +21,9 @@ using namespace velnor;
 
 namespace {
 
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 void setBox(QObject* window, const char* name, const QString& text) {
     window->findChild<QLineEdit*>(u(name))->setText(text);
@@ -332,11 +334,8 @@ void TestQuotePrint::pdfJobPlacesTexts() {
                 return w.text.startsWith(first) && qAbs(w.xMin - x) < kHalfMillimetre &&
                        qAbs(w.yMin - y) < kHalfMillimetre;
             });
-            QVERIFY2(found != words.end(), qPrintable(QStringLiteral("%1 (line %2) not at %3,%4 pt")
-                                                          .arg(lines[n])
-                                                          .arg(n)
-                                                          .arg(x)
-                                                          .arg(y)));
+            QVERIFY2(found != words.end(),
+                     qPrintable(QStringLiteral("%1 (line %2) not at %3,%4 pt").arg(lines[n]).arg(n).arg(x).arg(y)));
             QVERIFY(qAbs((found->yMax - found->yMin) - metrics.height() * dotsToPoints) < kHalfMillimetre);
             ++checked;
         }
