@@ -30,6 +30,8 @@ ChoiceListView::ChoiceListView(const QString& objectName, const QList<Column>& c
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setAllColumnsShowFocus(true);
+    // Columns have the form's fixed widths; a scroll bar would only cover the last row.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setColumnCount(m_columnCount);
     QStringList headers;
     for (const Column& column : columns) {

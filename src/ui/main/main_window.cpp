@@ -129,6 +129,8 @@ QByteArray labelBytes(const QLabel* label) {
 void setLabelBytes(QLabel* label, const QByteArray& bytes) {
     label->setProperty(kBytesProperty, bytes);
     label->setText(fromGbk(bytes));
+    // The form's columns are narrow; the whole text is a hover away.
+    label->setToolTip(label->text());
 }
 
 MainWindow::MainWindow(const Deployment& deployment, SelectionState& selection, SharedTexts& shared,
@@ -198,7 +200,8 @@ void MainWindow::buildPlatformPage(QWidget* widget) {
     m_platforms = page->place(new ChoiceListView(u("平台列表框"), {{"请选择平台", 170}, {"说明", 0}}), 4, 27, 170, 175);
     m_platformNote = page->place(new QPlainTextEdit, 174, 27, 260, 175);
     m_platformNote->setObjectName(u("平台说明框"));
-    page->place(plainLabel(u("透明标签8"), u("请选择CPU平台："), nullptr), 299, 42, 110, 25);
+    // Lies under the description box, as in the form.
+    page->place(plainLabel(u("透明标签8"), u("请选择CPU平台："), nullptr), 299, 42, 110, 25)->lower();
     m_loadingNotice = page->place(plainLabel(u("数据加载"), u("数据加载中..."), nullptr), 451, 37, 312, 48);
     QFont big = font();
     big.setPixelSize(48);
@@ -207,9 +210,14 @@ void MainWindow::buildPlatformPage(QWidget* widget) {
                 205, 400, 15);
     QLabel* logo = page->place(plainLabel(u("标签20"), QString(), nullptr), 588, 111, 177, 55);
     logo->setPixmap(QPixmap(u(":/velnor_main/logo.png")));
-    const QString shop = fromGbk(m_deployment.shopName) + u("\n电话") + fromGbk(m_deployment.shopPhone) +
-                         u("\n传真") + fromGbk(m_deployment.shopFax);
-    page->place(plainLabel(u("透明标签1"), shop, nullptr), 589, 175, 170, 40);
+    // Three lines in 40 pixels: tighter than the font's own line spacing.
+    const QString shop = fromGbk(m_deployment.shopName).toHtmlEscaped() + u("<br>电话") +
+                         fromGbk(m_deployment.shopPhone).toHtmlEscaped() + u("<br>传真") +
+                         fromGbk(m_deployment.shopFax).toHtmlEscaped();
+    QLabel* shopLabel = page->place(plainLabel(u("透明标签1"), QString(), nullptr), 589, 175, 170, 40);
+    shopLabel->setTextFormat(Qt::RichText);
+    shopLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    shopLabel->setText(u("<div style=\"line-height:72%\">") + shop + u("</div>"));
 
     connect(m_platforms, &ChoiceListView::choiceMade, this, &MainWindow::choosePlatform);
 }
