@@ -141,6 +141,11 @@ MainWindow::MainWindow(const Deployment& deployment, SelectionState& selection, 
     initMainWindowResources();
     buildForm();
     startUp();
+    // The browser engine takes a good part of a second to start; the loaders run meanwhile.
+    m_browser = new QWebEngineView(this);
+    m_browser->setObjectName(u("超文本浏览框2"));
+    m_browser->setGeometry(438, 232, 345, 300);
+    m_browser->load(QUrl(fromGbk(m_deployment.pictureServer + "/zel_zel.htm")));
 }
 
 MainWindow::~MainWindow() {
@@ -182,11 +187,6 @@ void MainWindow::buildForm() {
 
     buildSummary();
     buildButtons();
-
-    m_browser = new QWebEngineView(this);
-    m_browser->setObjectName(u("超文本浏览框2"));
-    m_browser->setGeometry(438, 232, 345, 300);
-    m_browser->load(QUrl(fromGbk(m_deployment.pictureServer + "/zel_zel.htm")));
 
     m_statusBar = new QStatusBar(this);
     m_statusBar->setObjectName(u("状态条"));
