@@ -9,7 +9,10 @@
 #include "ui/main/choice_list_view.h"
 #include "ui/main/main_window.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -19,7 +22,10 @@
 #include <QTest>
 #include <QWebEngineView>
 
+#include <atomic>
 #include <memory>
+#include <thread>
+#include <vector>
 
 using namespace velnor;
 
@@ -140,6 +146,12 @@ private slots:
     void boardHint();
     void cpuHint_data();
     void cpuHint();
+    void loadingFlagsOnlyTheLastMarkCompletes_data();
+    void loadingFlagsOnlyTheLastMarkCompletes();
+    void loadingFlagsSeenByTheLastOfConcurrentLoaders();
+    void infoButtonsOpenTheirPage_data();
+    void infoButtonsOpenTheirPage();
+    void editorButtonOpensTheQuoteEditor();
 };
 
 void TestMainWindow::initTestCase() {
@@ -586,6 +598,87 @@ void TestMainWindow::cpuHint() {
     QCOMPARE(f.label("CPU标签")->text(), expected);
     QVERIFY(f.label("主板标签1")->text().isEmpty());
     QCOMPARE(f.find<QLineEdit>("合计")->text(), u("800"));
+}
+
+void TestMainWindow::loadingFlagsOnlyTheLastMarkCompletes_data() {
+    QTest::addColumn<QList<int>>("order");
+    QTest::newRow("start order") << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    QTest::newRow("reverse") << QList<int>{10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
+    QTest::newRow("platforms last") << QList<int>{3, 7, 1, 10, 5, 9, 2, 8, 4, 6, 0};
+    QTest::newRow("a mark set twice does not complete") << QList<int>{0, 1, 2, 3, 4, 4, 5, 6, 7, 8, 9, 10};
+}
+
+void TestMainWindow::loadingFlagsOnlyTheLastMarkCompletes() {
+    QFETCH(QList<int>, order);
+    LoadingFlags flags;
+    for (int i = 0; i < order.size(); ++i) {
+        QCOMPARE(flags.markAndTest(order[i]), i == order.size() - 1);
+    }
+}
+
+void TestMainWindow::loadingFlagsSeenByTheLastOfConcurrentLoaders() {
+    for (int round = 0; round < 200; ++round) {
+        auto flags = std::make_shared<LoadingFlags>();
+        std::atomic<int> completions{0};
+        std::vector<std::thread> loaders;
+        for (int mark = 0; mark < LoadingFlags::kCount; ++mark) {
+            loaders.emplace_back([flags, mark, &completions] {
+                if (flags->markAndTest(mark)) {
+                    ++completions;
+                }
+            });
+        }
+        for (std::thread& t : loaders) {
+            t.join();
+        }
+        QVERIFY(completions >= 1);
+    }
+}
+
+void TestMainWindow::infoButtonsOpenTheirPage_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QByteArray>("path");
+    QTest::newRow("notices") << u("最新通知") << QByteArray("/zel_tz.htm");
+    QTest::newRow("promotions") << u("优惠信息") << QByteArray("/zel_yh.htm");
+    QTest::newRow("about us") << u("关于我们") << QByteArray("/zel_lx.htm");
+}
+
+void TestMainWindow::infoButtonsOpenTheirPage() {
+    QFETCH(QString, button);
+    QFETCH(QByteArray, path);
+    Fixture f;
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    auto* push = f.window->findChild<QPushButton*>(button);
+    QVERIFY(push != nullptr);
+    QTest::mouseClick(push, Qt::LeftButton);
+    QCOMPARE(f.shared.infoPageAddress, deploymentDefaults().pictureServer + path);
+    QMainWindow* pages = nullptr;
+    for (QMainWindow* w : f.window->findChildren<QMainWindow*>()) {
+        if (w->isWindow() && w->isVisible()) {
+            pages = w;
+        }
+    }
+    QVERIFY(pages != nullptr);
+    QVERIFY(pages->isModal());
+    pages->close();
+}
+
+void TestMainWindow::editorButtonOpensTheQuoteEditor() {
+    Fixture f;
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    const QWidgetList before = QApplication::topLevelWidgets();
+    QTest::mouseClick(f.window->findChild<QPushButton*>(u("编辑器")), Qt::LeftButton);
+    QWidget* editor = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!before.contains(w) && w->isVisible()) {
+            editor = w;
+        }
+    }
+    QVERIFY(editor != nullptr);
+    QVERIFY(!editor->isModal());
+    // The editor shows what the main window hands over.
+    QCOMPARE(f.shared.statusTextForEditor, toGbk(f.find<QLineEdit>("状态条信息框")->text()));
+    editor->close();
 }
 
 QTEST_MAIN(TestMainWindow)
