@@ -83,8 +83,7 @@ void printMemory(const char* when) {
                 vmRssKb(int(QCoreApplication::applicationPid())), processes, tree);
 }
 
-template <typename T>
-T* child(QWidget* w, const char* name) {
+template <typename T> T* child(QWidget* w, const char* name) {
     return w->findChild<T*>(QString::fromUtf8(name));
 }
 

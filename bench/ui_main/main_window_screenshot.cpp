@@ -20,8 +20,7 @@ using namespace velnor;
 
 namespace {
 
-template <typename T>
-T* child(QWidget* w, const char* name) {
+template <typename T> T* child(QWidget* w, const char* name) {
     return w->findChild<T*>(QString::fromUtf8(name));
 }
 

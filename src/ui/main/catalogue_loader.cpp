@@ -82,9 +82,9 @@ void startStartupLoad(const ConnectionSettings& settings, std::optional<Componen
                       ChoiceListView* list, std::shared_ptr<GuiPoster> poster, std::shared_ptr<LoadingFlags> flags,
                       int mark, std::function<void()> allLoaded) {
     startWorker([=] {
-        auto rows = std::make_shared<std::vector<ChoiceRow>>(
-            brandCategory ? brandChoiceRows(loadBrands(settings, *brandCategory))
-                          : platformChoiceRows(loadPlatforms(settings)));
+        auto rows = std::make_shared<std::vector<ChoiceRow>>(brandCategory
+                                                                 ? brandChoiceRows(loadBrands(settings, *brandCategory))
+                                                                 : platformChoiceRows(loadPlatforms(settings)));
         postAppendRows(*poster, list, std::move(rows));
         if (flags->markAndTest(mark)) {
             poster->post(allLoaded);
@@ -95,16 +95,16 @@ void startStartupLoad(const ConnectionSettings& settings, std::optional<Componen
 void startModelLoad(const ConnectionSettings& settings, ComponentCategory category, QByteArray brand,
                     ChoiceListView* models, std::shared_ptr<GuiPoster> poster, std::function<void()> done) {
     startWorker([=] {
-        auto rows = std::make_shared<std::vector<ChoiceRow>>(
-            modelChoiceRows(category, loadModels(settings, category, brand)));
+        auto rows =
+            std::make_shared<std::vector<ChoiceRow>>(modelChoiceRows(category, loadModels(settings, category, brand)));
         poster->post([models] { models->clearRows(); });
         postAppendRows(*poster, models, std::move(rows));
         poster->post(done);
     });
 }
 
-void startBoardLoad(const ConnectionSettings& settings, QByteArray brand, QByteArray platform,
-                    ChoiceListView* boards, std::shared_ptr<GuiPoster> poster, std::function<void()> done) {
+void startBoardLoad(const ConnectionSettings& settings, QByteArray brand, QByteArray platform, ChoiceListView* boards,
+                    std::shared_ptr<GuiPoster> poster, std::function<void()> done) {
     startWorker([=] {
         auto rows = std::make_shared<std::vector<ChoiceRow>>(
             modelChoiceRows(ComponentCategory::Zb, loadBoards(settings, brand, platform)));
@@ -119,12 +119,11 @@ void startPlatformLoad(const ConnectionSettings& settings, QByteArray platform, 
                        std::function<void()> after) {
     startWorker([=] {
         poster->post(before);
-        std::vector<ModelRow> cpuRows =
-            loadPlatformParts(settings, platform, [&](std::vector<QByteArray> brands) {
-                auto rows = std::make_shared<std::vector<ChoiceRow>>(brandChoiceRows(brands));
-                poster->post([boardBrands] { boardBrands->clearRows(); });
-                postAppendRows(*poster, boardBrands, std::move(rows));
-            });
+        std::vector<ModelRow> cpuRows = loadPlatformParts(settings, platform, [&](std::vector<QByteArray> brands) {
+            auto rows = std::make_shared<std::vector<ChoiceRow>>(brandChoiceRows(brands));
+            poster->post([boardBrands] { boardBrands->clearRows(); });
+            postAppendRows(*poster, boardBrands, std::move(rows));
+        });
         auto rows = std::make_shared<std::vector<ChoiceRow>>(modelChoiceRows(ComponentCategory::Cpu, cpuRows));
         poster->post([cpus] { cpus->clearRows(); });
         postAppendRows(*poster, cpus, std::move(rows));

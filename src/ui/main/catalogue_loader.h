@@ -79,8 +79,8 @@ void startModelLoad(const ConnectionSettings& settings, ComponentCategory catego
                     ChoiceListView* models, std::shared_ptr<GuiPoster> poster, std::function<void()> done);
 
 // Motherboard list loader: as startModelLoad over the boards of `brand` on `platform`.
-void startBoardLoad(const ConnectionSettings& settings, QByteArray brand, QByteArray platform,
-                    ChoiceListView* boards, std::shared_ptr<GuiPoster> poster, std::function<void()> done);
+void startBoardLoad(const ConnectionSettings& settings, QByteArray brand, QByteArray platform, ChoiceListView* boards,
+                    std::shared_ptr<GuiPoster> poster, std::function<void()> done);
 
 // Platform loader. Posts, in order: `before` (the window's reset), the motherboard brands into
 // `boardBrands` (emptied first), the CPUs into `cpus` (emptied first), then `after`.

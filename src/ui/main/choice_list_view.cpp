@@ -51,7 +51,9 @@ ChoiceListView::ChoiceListView(const QString& objectName, const QList<Column>& c
     });
 }
 
-void ChoiceListView::appendRows(const std::vector<ChoiceRow>& rows) { appendRows(rows.begin(), rows.end()); }
+void ChoiceListView::appendRows(const std::vector<ChoiceRow>& rows) {
+    appendRows(rows.begin(), rows.end());
+}
 
 void ChoiceListView::appendRows(std::vector<ChoiceRow>::const_iterator begin,
                                 std::vector<ChoiceRow>::const_iterator end) {

@@ -22,7 +22,9 @@
 
 #include <malloc.h>
 
-static void initMainWindowResources() { Q_INIT_RESOURCE(main_window); }
+static void initMainWindowResources() {
+    Q_INIT_RESOURCE(main_window);
+}
 
 namespace velnor {
 
@@ -34,7 +36,9 @@ constexpr int kBoardPage = 1;
 constexpr int kCpuPage = 2;
 constexpr int kSystemInfoPage = 13;
 
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 // A tab page whose controls are placed, as in the form, relative to the tab control rather than to the
 // page, whatever room the tab strip takes. Pages that are never shown get no move or resize events, so
@@ -43,8 +47,7 @@ class FormPage : public QWidget {
 public:
     explicit FormPage(QTabWidget* tabs) : m_tabs(tabs) {}
 
-    template <typename W>
-    W* place(W* child, int x, int y, int w, int h) {
+    template <typename W> W* place(W* child, int x, int y, int w, int h) {
         child->setParent(this);
         m_placed.append({child, QRect(x, y, w, h)});
         child->setGeometry(QRect(x, y, w, h).translated(-offset()));
@@ -133,8 +136,8 @@ void setLabelBytes(QLabel* label, const QByteArray& bytes) {
     label->setToolTip(label->text());
 }
 
-MainWindow::MainWindow(const Deployment& deployment, SelectionState& selection, SharedTexts& shared,
-                       QWidget* parent, std::shared_ptr<LoadingFlags> flags)
+MainWindow::MainWindow(const Deployment& deployment, SelectionState& selection, SharedTexts& shared, QWidget* parent,
+                       std::shared_ptr<LoadingFlags> flags)
     : QWidget(parent), m_deployment(deployment), m_selection(selection), m_shared(shared),
       m_flags(flags ? std::move(flags) : std::make_shared<LoadingFlags>()),
       m_poster(std::make_shared<GuiPoster>(this)) {
@@ -206,8 +209,8 @@ void MainWindow::buildPlatformPage(QWidget* widget) {
     QFont big = font();
     big.setPixelSize(48);
     m_loadingNotice->setFont(big);
-    page->place(plainLabel(u("说明"), u("注明：需要先挑选CPU平台之后，主板跟CPU选项页才可以挑选。"), nullptr), 4,
-                205, 400, 15);
+    page->place(plainLabel(u("说明"), u("注明：需要先挑选CPU平台之后，主板跟CPU选项页才可以挑选。"), nullptr), 4, 205,
+                400, 15);
     QLabel* logo = page->place(plainLabel(u("标签20"), QString(), nullptr), 588, 111, 177, 55);
     logo->setPixmap(QPixmap(u(":/velnor_main/logo.png")));
     // Three lines in 40 pixels: tighter than the font's own line spacing.
@@ -247,8 +250,9 @@ void MainWindow::buildSystemInfoPage(QWidget* widget) {
     auto* page = static_cast<FormPage*>(widget);
     const Deployment& d = m_deployment;
     page->place(plainLabel(u("标签14"), u("状态条信息"), nullptr), 11, 40, 65, 20);
-    m_statusTextBox = page->place(editBox(u("状态条信息框"), gbk("您好：欢迎使用我们的[Velnor] 版本1.7 联系电话") + d.shopPhone),
-                                  90, 40, 632, 20);
+    m_statusTextBox =
+        page->place(editBox(u("状态条信息框"), gbk("您好：欢迎使用我们的[Velnor] 版本1.7 联系电话") + d.shopPhone), 90,
+                    40, 632, 20);
     page->place(plainLabel(u("标签15"), u("服务器地址"), nullptr), 11, 70, 65, 20);
     m_hostBox = page->place(editBox(u("服务器地址框"), d.dbHost), 90, 70, 160, 20);
     page->place(plainLabel(u("标签16"), u("服务器用户"), nullptr), 11, 100, 65, 20);
@@ -408,15 +412,15 @@ void MainWindow::chooseModel(ComponentCategory category) {
     recomputeTotal();
 
     if (category == ComponentCategory::Zb) {
-        const char* hint = markIsSet(mark1)
-                               ? "所选主板集成显卡！不需要独立显卡就可以使用，为了更好性能，您也可以搭配一个独立显卡！"
-                           : markIsSet(mark2) ? "所选主板有带显卡接口，但没有集成显示核心！需要搭配带显示核心的CPU或者是搭配独立显卡！"
-                                              : "所选主板没有集成显卡，需要搭配独立显卡方可使用！";
+        const char* hint =
+            markIsSet(mark1)   ? "所选主板集成显卡！不需要独立显卡就可以使用，为了更好性能，您也可以搭配一个独立显卡！"
+            : markIsSet(mark2) ? "所选主板有带显卡接口，但没有集成显示核心！需要搭配带显示核心的CPU或者是搭配独立显卡！"
+                               : "所选主板没有集成显卡，需要搭配独立显卡方可使用！";
         m_boardHint->setText(u(hint));
     } else if (category == ComponentCategory::Cpu) {
-        m_cpuHint->setText(markIsSet(mark1)
-                               ? u("该CPU集成了显卡，只要搭配有显卡接口的主板就可使用。如要更好性能，可再搭配独立显卡！")
-                               : QString());
+        m_cpuHint->setText(
+            markIsSet(mark1) ? u("该CPU集成了显卡，只要搭配有显卡接口的主板就可使用。如要更好性能，可再搭配独立显卡！")
+                             : QString());
     }
 
     m_selection.set(category, labelBytes(c.model), labelBytes(c.price), labelBytes(c.warranty));

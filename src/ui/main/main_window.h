@@ -31,8 +31,8 @@ class MainWindow : public QWidget {
     Q_OBJECT
 public:
     // `flags` are the start-up loaders' marks; a fresh set is made when none is given.
-    MainWindow(const Deployment& deployment, SelectionState& selection, SharedTexts& shared,
-               QWidget* parent = nullptr, std::shared_ptr<LoadingFlags> flags = {});
+    MainWindow(const Deployment& deployment, SelectionState& selection, SharedTexts& shared, QWidget* parent = nullptr,
+               std::shared_ptr<LoadingFlags> flags = {});
     ~MainWindow() override;
 
     // Sums the twelve price labels into 合计 and writes it in capital-money words into 金额大写.

@@ -26,6 +26,8 @@ ProgramState& startProgram() {
     return *g_state;
 }
 
-void leaveProgram(int exitCode) { std::quick_exit(exitCode); }
+void leaveProgram(int exitCode) {
+    std::quick_exit(exitCode);
+}
 
 } // namespace velnor

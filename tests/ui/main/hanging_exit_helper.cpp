@@ -23,8 +23,7 @@ int main(int argc, char** argv) {
     deployment.dbHost = "127.0.0.1";
     deployment.dbPort = argv[1];
     deployment.pictureServer = "http://127.0.0.1:1";
-    auto* window =
-        new velnor::MainWindow(deployment, state.selection, state.shared, nullptr, state.loadingFlags);
+    auto* window = new velnor::MainWindow(deployment, state.selection, state.shared, nullptr, state.loadingFlags);
     window->show();
     QTimer::singleShot(std::atoi(argv[2]), window, [window] { window->close(); });
     app->exec();

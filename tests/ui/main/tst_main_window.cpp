@@ -11,10 +11,10 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QMainWindow>
-#include <QPushButton>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabBar>
@@ -35,7 +35,9 @@ constexpr int kLoadTimeoutMs = 15000;
 // Nothing listens here on the test machine: connections are refused at once.
 constexpr const char* kClosedPort = "1";
 
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 // A window with its own program state, built as the program builds it.
 struct Fixture {
@@ -43,8 +45,7 @@ struct Fixture {
         : window(std::make_unique<MainWindow>(deployment, selection, shared)) {
         window->show();
     }
-    template <typename T>
-    T* find(const char* name) const {
+    template <typename T> T* find(const char* name) const {
         T* child = window->findChild<T*>(u(name));
         if (child == nullptr) {
             qFatal("no control %s", name);
@@ -91,7 +92,9 @@ void compareModels(const ChoiceListView* list, const std::vector<ModelRow>& rows
     }
 }
 
-void choose(ChoiceListView* list, int row) { list->setCurrentItem(list->topLevelItem(row)); }
+void choose(ChoiceListView* list, int row) {
+    list->setCurrentItem(list->topLevelItem(row));
+}
 
 void feedRows(ChoiceListView* list, const QList<QList<QByteArray>>& rows) {
     std::vector<ChoiceRow> choiceRows;
@@ -102,7 +105,9 @@ void feedRows(ChoiceListView* list, const QList<QList<QByteArray>>& rows) {
     list->appendRows(choiceRows);
 }
 
-bool webServerUp() { return !fetchUrl(deploymentDefaults().pictureServer + "/zel_zel.htm", 2000).isEmpty(); }
+bool webServerUp() {
+    return !fetchUrl(deploymentDefaults().pictureServer + "/zel_zel.htm", 2000).isEmpty();
+}
 
 // The first model of the demo catalogue with a picture: category, brand and its model rows.
 struct DemoBrand {
@@ -340,8 +345,8 @@ void TestMainWindow::pictureClearedWhenNotServed() {
     Fixture f(deployment);
     ChoiceListView* models = f.list("显卡列表框");
     const ModelRow& good = demo.models[0];
-    feedRows(models, {{good.price, good.model, good.warranty, good.picture},
-                      {"199", "bad picture row", "1y", pictureName}});
+    feedRows(models,
+             {{good.price, good.model, good.warranty, good.picture}, {"199", "bad picture row", "1y", pictureName}});
     choose(models, 0);
     QVERIFY(!f.label("标签3")->pixmap().isNull());
 
@@ -547,8 +552,10 @@ void TestMainWindow::boardHint_data() {
     QTest::addColumn<QByteArray>("zbjx");
     QTest::addColumn<QByteArray>("xkjk");
     QTest::addColumn<QString>("hint");
-    const QString integrated = u("所选主板集成显卡！不需要独立显卡就可以使用，为了更好性能，您也可以搭配一个独立显卡！");
-    const QString connector = u("所选主板有带显卡接口，但没有集成显示核心！需要搭配带显示核心的CPU或者是搭配独立显卡！");
+    const QString integrated =
+        u("所选主板集成显卡！不需要独立显卡就可以使用，为了更好性能，您也可以搭配一个独立显卡！");
+    const QString connector =
+        u("所选主板有带显卡接口，但没有集成显示核心！需要搭配带显示核心的CPU或者是搭配独立显卡！");
     const QString none = u("所选主板没有集成显卡，需要搭配独立显卡方可使用！");
     QTest::newRow("integrated, connector") << QByteArray("a") << QByteArray("a") << integrated;
     QTest::newRow("integrated only") << QByteArray("a") << QByteArray() << integrated;
