@@ -151,6 +151,10 @@ private slots:
     void boardHint();
     void cpuHint_data();
     void cpuHint();
+    void demoBrands_data();
+    void demoBrands();
+    void demoModelRows_data();
+    void demoModelRows();
     void loadingFlagsOnlyTheLastMarkCompletes_data();
     void loadingFlagsOnlyTheLastMarkCompletes();
     void loadingFlagsSeenByTheLastOfConcurrentLoaders();
@@ -605,6 +609,96 @@ void TestMainWindow::cpuHint() {
     QCOMPARE(f.label("CPU标签")->text(), expected);
     QVERIFY(f.label("主板标签1")->text().isEmpty());
     QCOMPARE(f.find<QLineEdit>("合计")->text(), u("800"));
+}
+
+// Chooses `brand` in the category's brand list and waits for its models.
+static void chooseBrandAndWait(Fixture& f, ComponentCategory category, const QByteArray& brand) {
+    ChoiceListView* brands = f.list(categoryInfo(category).brandList);
+    const int row = int(column(brands, 0).indexOf(brand));
+    QVERIFY2(row >= 0, brand.constData());
+    choose(brands, row);
+    QTRY_VERIFY_WITH_TIMEOUT(brands->isEnabled(), kLoadTimeoutMs);
+}
+
+void TestMainWindow::demoBrands_data() {
+    QTest::addColumn<QByteArray>("code");
+    QTest::addColumn<QByteArray>("brand");
+    QTest::addColumn<int>("models");
+    QTest::newRow("brand with no models") << QByteArray("gq") << gbk("建兴") << 0;
+    QTest::newRow("brand with a quote") << QByteArray("srq") << QByteArray("O'Cool") << 5;
+    QTest::newRow("six models") << QByteArray("xk") << gbk("七彩虹") << 6;
+}
+
+void TestMainWindow::demoBrands() {
+    QFETCH(QByteArray, code);
+    QFETCH(QByteArray, brand);
+    QFETCH(int, models);
+    const ComponentCategory category = *categoryFromCode(code);
+    const CategoryInfo& info = categoryInfo(category);
+    Deployment deployment = deploymentDefaults();
+    deployment.pictureServer = QByteArray("http://127.0.0.1:") + kClosedPort;
+    Fixture f(deployment);
+    QTRY_VERIFY_WITH_TIMEOUT(f.startupDone(), kLoadTimeoutMs);
+    // An earlier choice from the first brand stays whatever the next brand lists.
+    ChoiceListView* brands = f.list(info.brandList);
+    ChoiceListView* list = f.list(info.modelList);
+    const QByteArray first = brands->rowText(0, 0) == brand ? brands->rowText(1, 0) : brands->rowText(0, 0);
+    chooseBrandAndWait(f, category, first);
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    QVERIFY(list->rowCount() > 0);
+    choose(list, 0);
+    const PartChoice earlier = f.selection.get(category);
+    const QString total = f.find<QLineEdit>("合计")->text();
+
+    chooseBrandAndWait(f, category, brand);
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    QCOMPARE(list->rowCount(), models);
+    compareModels(list, loadModels(demoSettings(), category, brand));
+    QCOMPARE(f.selection.get(category), earlier);
+    QCOMPARE(labelBytes(f.label(info.modelLabel)), earlier.modelText);
+    QCOMPARE(f.find<QLineEdit>("合计")->text(), total);
+}
+
+void TestMainWindow::demoModelRows_data() {
+    QTest::addColumn<QByteArray>("code");
+    QTest::addColumn<QByteArray>("brand");
+    QTest::addColumn<QByteArray>("price");
+    QTest::addColumn<QByteArray>("warranty");
+    QTest::newRow("picture name with spaces") << QByteArray("xk") << gbk("七彩虹") << QByteArray("4799") << gbk("3年");
+    QTest::newRow("picture name in Chinese") << QByteArray("jx") << gbk("先马") << QByteArray("169") << gbk("1年");
+    QTest::newRow("price NULL") << QByteArray("xsq") << gbk("三星") << QByteArray() << gbk("3年");
+    QTest::newRow("warranty NULL") << QByteArray("yx") << gbk("飞利浦") << QByteArray("79") << QByteArray();
+}
+
+void TestMainWindow::demoModelRows() {
+    QFETCH(QByteArray, code);
+    QFETCH(QByteArray, brand);
+    QFETCH(QByteArray, price);
+    QFETCH(QByteArray, warranty);
+    if (!webServerUp()) {
+        QSKIP("the demo web server is not running");
+    }
+    const ComponentCategory category = *categoryFromCode(code);
+    const CategoryInfo& info = categoryInfo(category);
+    Fixture f;
+    QTRY_VERIFY_WITH_TIMEOUT(f.startupDone(), kLoadTimeoutMs);
+    chooseBrandAndWait(f, category, brand);
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    ChoiceListView* list = f.list(info.modelList);
+    const int row = int(column(list, 0).indexOf(price));
+    QVERIFY(row >= 0);
+    choose(list, row);
+    QVERIFY2(!f.label(info.pictureLabel)->pixmap().isNull(), list->rowText(row, 3).constData());
+    QCOMPARE(labelBytes(f.label(info.priceLabel)), price);
+    QCOMPARE(labelBytes(f.label(info.warrantyLabel)), warranty);
+    QCOMPARE(f.selection.get(category), (PartChoice{list->rowText(row, 1), price, warranty}));
+    QCOMPARE(toGbk(f.find<QLineEdit>("合计")->text()), NumberToText(TextToNumber(price)));
 }
 
 void TestMainWindow::loadingFlagsOnlyTheLastMarkCompletes_data() {
