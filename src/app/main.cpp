@@ -4,8 +4,11 @@
 #include "ui/main/program_exit.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 
 int main(int argc, char** argv) {
+    // The browser engine reports its GL set-up on every start; the program itself logs nothing.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // Never destroyed: leaveProgram ends the process while detached loaders may still post to the window.
     auto* app = new QApplication(argc, argv);
