@@ -194,6 +194,9 @@ void MainWindow::buildForm() {
     m_statusBar = new QStatusBar(this);
     m_statusBar->setObjectName(u("状态条"));
     m_statusBar->setSizeGripEnabled(false);
+    // Part 0 is a permanent label: a temporary message would give way to any status tip.
+    m_statusText = plainLabel(u("状态条文字"), QString(), m_statusBar);
+    m_statusBar->addWidget(m_statusText, 1);
     // Docked along the foot of the window.
     m_statusBar->setGeometry(0, 568, 800, 22);
 }
@@ -335,7 +338,7 @@ ConnectionSettings MainWindow::connectionSettings() const {
 
 void MainWindow::startUp() {
     const QByteArray statusText = toGbk(m_statusTextBox->text());
-    m_statusBar->showMessage(fromGbk(statusText));
+    m_statusText->setText(fromGbk(statusText));
 
     const ConnectionSettings settings = connectionSettings();
     QLabel* notice = m_loadingNotice;

@@ -82,6 +82,7 @@ private:
     QLineEdit* m_total = nullptr;
     QLabel* m_capitals = nullptr;
     QStatusBar* m_statusBar = nullptr;
+    QLabel* m_statusText = nullptr;
     QWebEngineView* m_browser = nullptr;
     QLineEdit* m_statusTextBox = nullptr;
     QLineEdit* m_hostBox = nullptr;
