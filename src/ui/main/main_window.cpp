@@ -3,6 +3,7 @@
 #include "catalogue/picture_fetch.h"
 #include "model/amount.h"
 #include "model/gbk.h"
+#include "ui/common/gbk_label.h"
 #include "ui/info/info_pages_window.h"
 #include "ui/main/catalogue_loader.h"
 #include "ui/main/choice_list_view.h"
@@ -30,7 +31,6 @@ namespace velnor {
 
 namespace {
 
-constexpr const char* kBytesProperty = "velnorBytes";
 constexpr int kPlatformPage = 0;
 constexpr int kBoardPage = 1;
 constexpr int kCpuPage = 2;
@@ -123,18 +123,6 @@ int brandListWidth(ComponentCategory category) {
 }
 
 } // namespace
-
-QByteArray labelBytes(const QLabel* label) {
-    const QVariant bytes = label->property(kBytesProperty);
-    return bytes.isValid() ? bytes.toByteArray() : toGbk(label->text());
-}
-
-void setLabelBytes(QLabel* label, const QByteArray& bytes) {
-    label->setProperty(kBytesProperty, bytes);
-    label->setText(fromGbk(bytes));
-    // The form's columns are narrow; the whole text is a hover away.
-    label->setToolTip(label->text());
-}
 
 MainWindow::MainWindow(const Deployment& deployment, SelectionState& selection, SharedTexts& shared, QWidget* parent,
                        std::shared_ptr<LoadingFlags> flags)

@@ -7,6 +7,7 @@
 #include "model/categories.h"
 #include "model/deployment.h"
 #include "model/selection_state.h"
+#include "ui/common/gbk_label.h"
 
 #include <QByteArray>
 #include <QWidget>
@@ -92,8 +93,5 @@ private:
     QLineEdit* m_titleBox = nullptr;
 };
 
-// A label's catalogue bytes: what was put there with setLabelBytes (its text re-encoded otherwise).
-QByteArray labelBytes(const QLabel* label);
-void setLabelBytes(QLabel* label, const QByteArray& bytes);
 
 } // namespace velnor

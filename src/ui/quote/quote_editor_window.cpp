@@ -2,6 +2,7 @@
 
 #include "model/gbk.h"
 #include "ui/common/dialogs.h"
+#include "ui/common/gbk_label.h"
 #include "ui/quote/quote_printing.h"
 #include "ui/quote/save_text_file.h"
 
@@ -61,9 +62,8 @@ QPushButton* addButton(QWidget* parent, const char* name, int x, int y) {
 
 // Writing an unchanged text would move the cursor of a box the user is typing in.
 void setIfChanged(QLabel* label, const QByteArray& text) {
-    const QString shown = fromGbk(text);
-    if (label->text() != shown) {
-        label->setText(shown);
+    if (labelBytes(label) != text) {
+        setLabelBytes(label, text);
     }
 }
 
@@ -198,9 +198,9 @@ QuoteSheet QuoteEditorWindow::displayedSheet() const {
     for (ComponentCategory c : canonicalOrder()) {
         const LineControls& controls = m_lines[categoryIndex(c)];
         QuoteLine& line = sheet.line(c);
-        line.model = toGbk(controls.model->text());
-        line.costPrice = toGbk(controls.costPrice->text());
-        line.warranty = toGbk(controls.warranty->text());
+        line.model = labelBytes(controls.model);
+        line.costPrice = labelBytes(controls.costPrice);
+        line.warranty = labelBytes(controls.warranty);
         line.quantity = toGbk(controls.quantity->text());
         line.retailPrice = toGbk(controls.retailPrice->text());
     }

@@ -67,6 +67,7 @@ private slots:
     void saveWritesDocument_data();
     void saveWritesDocument();
     void saveTwiceReplaces();
+    void saveKeepsCatalogueBytes();
     void saveCancelledTouchesNothing();
     void saveIntoMissingFolderFails();
     void saveFailingMidwayKeepsOldFile();
@@ -195,6 +196,18 @@ void TestQuoteCopySave::saveTwiceReplaces() {
     // No temporary file left behind.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u("报价.txt")});
     QCOMPARE(m_answers.messages.size(), size_t(0));
+}
+
+void TestQuoteCopySave::saveKeepsCatalogueBytes() {
+    // A catalogue row whose bytes are not valid GBK reaches the saved file byte for byte.
+    const QByteArray model("M\x81\x20\xff-2", 6);
+    m_selection.set(ComponentCategory::Cpu, model, "\xa3\xb1", "");
+    m_editor->refreshFromSelection();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("a.txt"));
+    m_answers.savePaths.push_back(path);
+    click(m_editor.get(), "保存成本清单");
+    QVERIFY(readAll(path).contains(QByteArray("1*\xa3\xb1\t\t") + gbk("C P U ：") + model + "\r\n"));
 }
 
 void TestQuoteCopySave::saveCancelledTouchesNothing() {
