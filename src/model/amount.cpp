@@ -83,6 +83,16 @@ long long decimalMagnitude(const std::string& clean) {
     return magnitude + exponent;
 }
 
+// Both readings of a folded text start alike: leading white space, then an optional sign.
+const char* skipSpaceAndSign(const char* p, const char* end, bool& negative) {
+    while (p < end && isSpace(*p))
+        ++p;
+    negative = p < end && *p == '-';
+    if (p < end && (*p == '+' || *p == '-'))
+        ++p;
+    return p;
+}
+
 } // namespace
 
 QByteArray FoldFullWidth(QByteArrayView text) {
@@ -116,14 +126,9 @@ QByteArray FoldFullWidth(QByteArrayView text) {
 
 double TextToNumber(QByteArrayView text) {
     const QByteArray folded = FoldFullWidth(text);
-    const char* p = folded.constData();
-    const char* const end = p + folded.size();
-    while (p < end && isSpace(*p))
-        ++p;
-
+    const char* const end = folded.constData() + folded.size();
     bool negative = false;
-    if (p < end && (*p == '+' || *p == '-'))
-        negative = *p++ == '-';
+    const char* p = skipSpaceAndSign(folded.constData(), end, negative);
 
     // Mantissa: digits with at most one point, at least one digit.
     const char* const mantissaStart = p;
@@ -195,13 +200,9 @@ double TextToNumber(QByteArrayView text) {
 
 int32_t TextToInteger(QByteArrayView text) {
     const QByteArray folded = FoldFullWidth(text);
-    const char* p = folded.constData();
-    const char* const end = p + folded.size();
-    while (p < end && isSpace(*p))
-        ++p;
+    const char* const end = folded.constData() + folded.size();
     bool negative = false;
-    if (p < end && (*p == '+' || *p == '-'))
-        negative = *p++ == '-';
+    const char* p = skipSpaceAndSign(folded.constData(), end, negative);
     uint32_t value = 0; // wraps modulo 2^32 by definition
     for (; p < end && isDigit(*p); ++p)
         value = value * 10u + static_cast<uint32_t>(*p - '0');
