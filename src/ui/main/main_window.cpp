@@ -194,8 +194,10 @@ void MainWindow::buildPlatformPage(QWidget* widget) {
     m_platforms = page->place(new ChoiceListView(u("平台列表框"), {{"请选择平台", 170}, {"说明", 0}}), 4, 27, 170, 175);
     m_platformNote = page->place(new QPlainTextEdit, 174, 27, 260, 175);
     m_platformNote->setObjectName(u("平台说明框"));
-    // Lies under the description box, as in the form.
-    page->place(plainLabel(u("透明标签8"), u("请选择CPU平台："), nullptr), 299, 42, 110, 25)->lower();
+    // Drawn over the empty description box as a prompt; a platform's description takes its place.
+    m_platformPrompt = page->place(plainLabel(u("透明标签8"), u("请选择CPU平台："), nullptr), 299, 42, 110, 25);
+    m_platformPrompt->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_platformPrompt->raise();
     m_loadingNotice = page->place(plainLabel(u("数据加载"), u("数据加载中..."), nullptr), 451, 37, 312, 48);
     QFont big = font();
     big.setPixelSize(48);
@@ -364,6 +366,7 @@ void MainWindow::choosePlatform() {
     CategoryControls& cpu = controls(ComponentCategory::Cpu);
     auto before = [this, description, &zb, &cpu] {
         m_platformNote->setPlainText(fromGbk(description));
+        m_platformPrompt->setVisible(description.isEmpty());
         m_boardHint->clear();
         m_cpuHint->clear();
         setLabelBytes(zb.model, {});

@@ -77,6 +77,7 @@ private:
     QTabWidget* m_tabs = nullptr;
     ChoiceListView* m_platforms = nullptr;
     QPlainTextEdit* m_platformNote = nullptr;
+    QLabel* m_platformPrompt = nullptr;
     QLabel* m_loadingNotice = nullptr;
     QLabel* m_boardHint = nullptr;
     QLabel* m_cpuHint = nullptr;

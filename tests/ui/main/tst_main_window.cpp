@@ -509,12 +509,15 @@ void TestMainWindow::platformChoiceResetsBoardAndCpu() {
     }
     QVERIFY(most > 1);
     const QByteArray platform = platforms->rowText(chosen, 0);
+    QVERIFY(f.label("透明标签8")->isVisible()); // the prompt stands over the empty description box
     choose(platforms, chosen);
     QVERIFY(!platforms->isEnabled());
     auto* tabs = f.find<QTabWidget>("光驱选择夹");
     QTRY_VERIFY_WITH_TIMEOUT(platforms->isEnabled(), kLoadTimeoutMs);
 
     QCOMPARE(toGbk(f.find<QPlainTextEdit>("平台说明框")->toPlainText()), platforms->rowText(chosen, 1));
+    QVERIFY(!platforms->rowText(chosen, 1).isEmpty());
+    QVERIFY(!f.label("透明标签8")->isVisible());
     QCOMPARE(column(f.list("主板品牌列表框"), 0), brandsOf(ComponentCategory::Zb));
     std::vector<QByteArray> brandsSeen;
     compareModels(f.list("cpu列表框"),
