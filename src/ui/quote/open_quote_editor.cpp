@@ -17,7 +17,9 @@ QuoteEditorWindow* currentQuoteEditor() {
 void openQuoteEditor(const Deployment& deployment, SelectionState& selection, const SharedTexts& shared) {
     if (QuoteEditorWindow* editor = currentQuoteEditor()) {
         if (editor->isMinimized()) {
-            editor->showNormal();
+            // Back to the size it had before, maximised or not (showNormal would drop maximised).
+            editor->setWindowState(editor->windowState() & ~Qt::WindowMinimized);
+            editor->show();
         }
         editor->raise();
         editor->activateWindow();

@@ -416,6 +416,15 @@ void TestQuoteEditor::openQuoteEditorKeepsOneWindow() {
     QTRY_VERIFY(!editor->isMinimized());
     QCOMPARE(textOf(editor, "主板价格1"), u("777"));
 
+    // Restoring brings a maximised editor back maximised, not to its normal size.
+    editor->showMaximized();
+    QTRY_VERIFY(editor->isMaximized());
+    editor->showMinimized();
+    QTRY_VERIFY(editor->isMinimized());
+    openQuoteEditor(m_deployment, selection, shared);
+    QTRY_VERIFY(!editor->isMinimized());
+    QVERIFY(editor->isMaximized());
+
     // Closing discards the typed values; the next editor starts from the defaults.
     editor->close();
     QTRY_VERIFY(editor.isNull());
