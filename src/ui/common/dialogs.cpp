@@ -34,7 +34,9 @@ TestAnswers* testAnswers() {
 }
 
 QString withDefaultSuffix(const QString& path, const QString& suffix) {
-    if (path.isEmpty() || suffix.isEmpty() || !QFileInfo(path).suffix().isEmpty()) {
+    // The file dialog's own rule: any dot in the name, a trailing one too, counts as an extension. Another
+    // rule here would write a file other than the one whose replacement the dialog confirmed.
+    if (path.isEmpty() || suffix.isEmpty() || QFileInfo(path).fileName().contains(QLatin1Char('.'))) {
         return path;
     }
     return path + QLatin1Char('.') + suffix;

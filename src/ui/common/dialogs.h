@@ -65,7 +65,7 @@ struct TestAnswers {
 void setTestAnswers(TestAnswers* answers);
 TestAnswers* testAnswers();
 
-// Applies the default suffix the way the save dialog does: only to a name without any extension.
+// Applies the default suffix the way the save dialog does: only to a name without any dot.
 QString withDefaultSuffix(const QString& path, const QString& suffix);
 
 } // namespace Dialogs

@@ -156,6 +156,8 @@ void TestQuoteCopySave::saveWritesDocument_data() {
     QTest::newRow("cost, .txt") << u("保存成本清单") << DocumentKind::CostList << u("a.txt") << u("a.txt");
     QTest::newRow("retail, other extension")
         << u("保存零售清单") << DocumentKind::RetailList << u("b.doc") << u("b.doc");
+    // A dot ends the name as typed: the dialog asked about replacing this very file.
+    QTest::newRow("cost, trailing dot") << u("保存成本清单") << DocumentKind::CostList << u("报价.") << u("报价.");
 }
 
 void TestQuoteCopySave::saveWritesDocument() {
