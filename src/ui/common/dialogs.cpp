@@ -111,6 +111,8 @@ bool print(QWidget* parent, QPrinter& printer) {
         if (answer.copies > 0) {
             printer.setCopyCount(answer.copies);
         }
+        printer.setPageSize(QPageSize(answer.paper));
+        printer.setPageOrientation(answer.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
         return true;
     }
 

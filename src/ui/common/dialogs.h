@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPageSize>
 #include <QString>
 #include <QStringList>
 
@@ -40,6 +41,8 @@ struct PrintAnswer {
     QString printerName; // used when outputFile is empty
     QString outputFile;  // non-empty: print to this PDF file
     int copies = 0;      // 0: leave as preset
+    bool landscape = false;                      // the user turns the page
+    QPageSize::PageSizeId paper = QPageSize::A4; // and may pick other paper
 };
 struct PrinterSnapshot { // the printer as the dialog was opened with it
     QString printerName;

@@ -6,7 +6,10 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPageLayout>
@@ -14,6 +17,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -163,6 +167,8 @@ private slots:
     void printsTextsAsShownAtClick();
     void cancelledJobPrintsNothing();
     void pdfJobPlacesTexts();
+    void otherPaperSamePlacesThenA4PortraitAgain();
+    void printFontStyle();
 };
 
 void TestQuotePrint::init() {
@@ -349,6 +355,80 @@ void TestQuotePrint::pdfJobPlacesTexts() {
     QCOMPARE(m_answers.printRequests.size(), size_t(2));
     QCOMPARE(m_answers.printRequests[1].copies, 3);
     QVERIFY(m_answers.printRequests[1].a4 && m_answers.printRequests[1].portrait);
+}
+
+// A landscape A5 page chosen in the dialog gets the same positions from its own printable area's origin; the
+// next dialog opens on A4 portrait again, and an editor opened later starts from one copy.
+void TestQuotePrint::otherPaperSamePlacesThenA4PortraitAgain() {
+    m_editor->setPrintSink(std::make_unique<PrinterTextSink>());
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(u("landscape.pdf"));
+    Dialogs::PrintAnswer answer{true, QString(), pdf, 2};
+    answer.landscape = true;
+    answer.paper = QPageSize::A5;
+    m_answers.printAnswers.push_back(answer);
+    m_editor->findChild<QPushButton*>(u("打印零售价"))->click();
+    QVERIFY(QFile::exists(pdf));
+
+    QSizeF pageSize;
+    const std::vector<PdfWord> words = pdfWords(pdf, &pageSize);
+    QVERIFY2(!words.empty(), "pdftotext gave no words");
+    const QSizeF a5Landscape = QPageSize(QPageSize::A5).size(QPageSize::Point).transposed();
+    QVERIFY(qAbs(pageSize.width() - a5Landscape.width()) < 1 && qAbs(pageSize.height() - a5Landscape.height()) < 1);
+
+    std::unique_ptr<QPrinter> reference(pdfPrinterLikeTheJob(dir.filePath(u("reference.pdf"))));
+    reference->setPageSize(QPageSize(QPageSize::A5));
+    reference->setPageOrientation(QPageLayout::Landscape);
+    const QPointF origin = reference->pageLayout().paintRect(QPageLayout::Point).topLeft();
+    const struct {
+        int x;
+        int y;
+        QString start;
+    } spots[] = {{40, 40, u("数量")}, {450, 100, u("主")}, {140, 100, u("950")}, {40, 820, u("以上价格合计")}};
+    for (const auto& spot : spots) {
+        const double x = origin.x() + spot.x * kPointsPerUnit;
+        const double y = origin.y() + spot.y * kPointsPerUnit;
+        QVERIFY2(std::any_of(words.begin(), words.end(),
+                             [&](const PdfWord& w) {
+                                 return w.text.startsWith(spot.start) && qAbs(w.xMin - x) < kHalfMillimetre &&
+                                        qAbs(w.yMin - y) < kHalfMillimetre;
+                             }),
+                 qPrintable(QStringLiteral("%1 not at %2,%3 pt").arg(spot.start).arg(x).arg(y)));
+    }
+
+    m_answers.printAnswers.push_back({false, QString(), QString(), 0});
+    m_editor->findChild<QPushButton*>(u("打印成本价"))->click();
+    QCOMPARE(m_answers.printRequests.size(), size_t(2));
+    QVERIFY(m_answers.printRequests[1].a4);
+    QVERIFY(m_answers.printRequests[1].portrait);
+    QCOMPARE(m_answers.printRequests[1].copies, 2);
+
+    m_editor.reset();
+    QuoteEditorWindow next(m_deployment, m_selection, SharedTexts{});
+    m_answers.printAnswers.push_back({false, QString(), QString(), 0});
+    next.findChild<QPushButton*>(u("打印全部"))->click();
+    QCOMPARE(m_answers.printRequests.size(), size_t(3));
+    QCOMPARE(m_answers.printRequests[2].copies, 1);
+}
+
+// Regular, upright, 15 screen pixels in points, in a face that has the GB2312 characters the page uses.
+void TestQuotePrint::printFontStyle() {
+    const QFont font = quotePrintFont();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    QVERIFY(screen);
+    QCOMPARE(font.pointSizeF(), 15.0 * 72.0 / screen->logicalDotsPerInchY());
+    QCOMPARE(font.weight(), QFont::Normal);
+    QVERIFY(!font.italic());
+    QVERIFY(!font.underline());
+    const QFontInfo resolved(font);
+    QVERIFY2(QFontDatabase::writingSystems(resolved.family()).contains(QFontDatabase::SimplifiedChinese),
+             qPrintable(resolved.family()));
+    QCOMPARE(resolved.weight(), int(QFont::Normal));
+    QVERIFY(!resolved.italic());
+    const QFontMetricsF metrics(font);
+    for (const QChar ch : u("数量成本价零售保修型号主板显示器散热器以上合计该报含税利润：￥（）")) {
+        QVERIFY2(metrics.inFont(ch), qPrintable(QString(ch)));
+    }
 }
 
 QTEST_MAIN(TestQuotePrint)
