@@ -59,6 +59,9 @@ void TestQuoteSheet::totals_data() {
                                          << QByteArray("495") << QByteArray("45");
     QTest::newRow("full-width quantity") << LineInputs{{C::Nc, gbk("２"), "300", "330"}} << QByteArray("600")
                                          << QByteArray("660") << QByteArray("60");
+    // Counted as 2 although it stays "2 " on the line and in every document.
+    QTest::newRow("quantity with a trailing space")
+        << LineInputs{{C::Nc, "2 ", "300", "330"}} << QByteArray("600") << QByteArray("660") << QByteArray("60");
     QTest::newRow("loss gives a negative profit")
         << LineInputs{{C::Xk, "1", "2399", "2299"}} << QByteArray("2399") << QByteArray("2299") << QByteArray("-100");
     QTest::newRow("prices that are not numbers count as 0")
