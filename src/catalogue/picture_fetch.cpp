@@ -51,6 +51,8 @@ QByteArray fetchUrl(const QByteArray& url, int timeoutMs) {
     curl_easy_setopt(curl, CURLOPT_URL, url.constData());
     curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(curl, CURLOPT_PATH_AS_IS, 1L);
+    // Straight to the built-in server: libcurl would otherwise take a proxy from http_proxy/all_proxy.
+    curl_easy_setopt(curl, CURLOPT_PROXY, "");
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, appendBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &body);
     // Runs on the GUI thread: a server that never answers must not freeze the window.

@@ -75,6 +75,27 @@ private slots:
         QCOMPARE(server.requestLines().size(), 2);
     }
 
+    // The picture server's address is built in; a proxy named in the environment must not reroute or
+    // swallow the request.
+    void environmentProxyIgnored_data() {
+        QTest::addColumn<QByteArray>("variable");
+        QTest::newRow("http_proxy") << QByteArray("http_proxy");
+        QTest::newRow("all_proxy") << QByteArray("all_proxy");
+        QTest::newRow("ALL_PROXY") << QByteArray("ALL_PROXY");
+    }
+
+    void environmentProxyIgnored() {
+        QFETCH(QByteArray, variable);
+        TinyHttpServer server(TinyHttpServer::Mode::Answer, "200 OK", "img");
+        TinyHttpServer proxy(TinyHttpServer::Mode::Answer, "200 OK", "from the proxy");
+        qputenv(variable.constData(), proxy.address());
+        const QByteArray body = fetchPicture(server.address(), "a.jpg");
+        qunsetenv(variable.constData());
+        QCOMPARE(body, QByteArray("img"));
+        QCOMPARE(server.requestLines(), QByteArrayList{"GET /tp/a.jpg HTTP/1.1"});
+        QVERIFY(proxy.requestLines().isEmpty());
+    }
+
     void failuresGiveEmptyBytes() {
         QVERIFY(fetchPicture("http://127.0.0.1:" + QByteArray::number(testing::closedPort()), "a.jpg").isEmpty());
         QVERIFY(fetchPicture("http://no-such-host.invalid", "a.jpg").isEmpty());
