@@ -4,7 +4,11 @@
 #include "ui/quote/quote_editor_window.h"
 
 #include <QClipboard>
+#include <QApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPointer>
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
@@ -12,6 +16,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -69,6 +74,7 @@ private slots:
     void saveTwiceReplaces();
     void saveKeepsCatalogueBytes();
     void saveCancelledTouchesNothing();
+    void realSaveDialogTakesQuoteAtConfirm();
     void saveIntoMissingFolderFails();
     void saveFailingMidwayKeepsOldFile();
     void saveWithoutPermissionKeepsOldFile();
@@ -222,6 +228,61 @@ void TestQuoteCopySave::saveCancelledTouchesNothing() {
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u("电脑配置单.txt")});
     QCOMPARE(m_answers.messages.size(), size_t(0));
     QCOMPARE(m_answers.unexpectedDialogs, 0);
+}
+
+// The real dialog as the user meets it; the editor keeps refreshing while it is open, and the file shows the
+// quote at the moment the user confirms.
+void TestQuoteCopySave::realSaveDialogTakesQuoteAtConfirm() {
+    Dialogs::setTestAnswers(nullptr);
+    QTemporaryDir dir;
+    struct Seen {
+        bool dialog = false;
+        QString title;
+        QStringList filters;
+        QString selectedFilter;
+        QString suffix;
+        QString proposedName;
+        bool save = false;
+        bool confirmsOverwrite = false;
+    } seen;
+    QPointer<QFileDialog> open;
+    QTimer::singleShot(0, this, [&] {
+        open = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!open) {
+            return;
+        }
+        seen.dialog = true;
+        seen.title = open->windowTitle();
+        seen.filters = open->nameFilters();
+        seen.selectedFilter = open->selectedNameFilter();
+        seen.suffix = open->defaultSuffix();
+        seen.proposedName = QFileInfo(open->selectedFiles().value(0)).fileName();
+        seen.save = open->acceptMode() == QFileDialog::AcceptSave;
+        seen.confirmsOverwrite = !open->testOption(QFileDialog::DontConfirmOverwrite);
+        m_selection.set(ComponentCategory::Zb, gbk("M-2"), gbk("700"), gbk("两年"));
+        open->setDirectory(dir.path());
+        open->selectFile(dir.filePath(u("报价")));
+    });
+    // After at least one tick, the user confirms.
+    QTimer::singleShot(1500, this, [&] {
+        if (open) {
+            QMetaObject::invokeMethod(open, "accept"); // as pressing Save
+        }
+    });
+    click(m_editor.get(), "保存成本清单");
+
+    QVERIFY(seen.dialog);
+    QCOMPARE(seen.title, u("请选择保存位置及路径"));
+    QCOMPARE(seen.filters, (QStringList{u("文本文件(*.txt)"), u("所有文件(*.*)")}));
+    QCOMPARE(seen.selectedFilter, u("文本文件(*.txt)"));
+    QCOMPARE(seen.suffix, u("txt"));
+    QCOMPARE(seen.proposedName, u("电脑配置单.txt"));
+    QVERIFY(seen.save);
+    QVERIFY(seen.confirmsOverwrite);
+    const QByteArray saved = readAll(dir.filePath(u("报价.txt")));
+    QVERIFY(saved.startsWith(gbk("1*700\t两年\t主  板：M-2\r\n")));
+    QCOMPARE(saved,
+             renderFileLayout(DocumentKind::CostList, m_editor->displayedSheet(), shopFooterFrom(m_deployment)));
 }
 
 void TestQuoteCopySave::saveIntoMissingFolderFails() {
