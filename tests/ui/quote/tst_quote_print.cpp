@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPageLayout>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -20,6 +21,9 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QApplication>
+#include <QPointer>
 
 using namespace velnor;
 
@@ -169,6 +173,7 @@ private slots:
     void pdfJobPlacesTexts();
     void otherPaperSamePlacesThenA4PortraitAgain();
     void printFontStyle();
+    void realPrintDialogCancelled();
 };
 
 void TestQuotePrint::init() {
@@ -429,6 +434,47 @@ void TestQuotePrint::printFontStyle() {
     for (const QChar ch : u("数量成本价零售保修型号主板显示器散热器以上合计该报含税利润：￥（）")) {
         QVERIFY2(metrics.inFont(ch), qPrintable(QString(ch)));
     }
+}
+
+// The real print dialog: preset as the job needs it, no page range or selection on offer; cancelling it
+// leaves the editor as it was.
+void TestQuotePrint::realPrintDialogCancelled() {
+    Dialogs::setTestAnswers(nullptr);
+    m_editor->setPrintSink(std::make_unique<PrinterTextSink>());
+    struct Seen {
+        bool dialog = false;
+        bool pageRange = true;
+        bool selection = true;
+        bool currentPage = true;
+        QString docName;
+        bool a4 = false;
+        bool portrait = false;
+    } seen;
+    QTimer::singleShot(0, this, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            return;
+        }
+        seen.dialog = true;
+        seen.pageRange = dialog->testOption(QAbstractPrintDialog::PrintPageRange);
+        seen.selection = dialog->testOption(QAbstractPrintDialog::PrintSelection);
+        seen.currentPage = dialog->testOption(QAbstractPrintDialog::PrintCurrentPage);
+        QPrinter* printer = dialog->printer();
+        seen.docName = printer->docName();
+        seen.a4 = printer->pageLayout().pageSize().id() == QPageSize::A4;
+        seen.portrait = printer->pageLayout().orientation() == QPageLayout::Portrait;
+        dialog->reject();
+    });
+    const QuoteSheet before = m_editor->displayedSheet();
+    m_editor->findChild<QPushButton*>(u("打印全部"))->click();
+    QVERIFY(seen.dialog);
+    QVERIFY(!seen.pageRange);
+    QVERIFY(!seen.selection);
+    QVERIFY(!seen.currentPage);
+    QCOMPARE(seen.docName, u("未命名打印作业"));
+    QVERIFY(seen.a4);
+    QVERIFY(seen.portrait);
+    QCOMPARE(m_editor->displayedSheet(), before);
 }
 
 QTEST_MAIN(TestQuotePrint)
