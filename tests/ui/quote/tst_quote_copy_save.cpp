@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -69,6 +70,7 @@ private slots:
     void copyPutsDocumentOnClipboard();
     void copySmallQuoteExactly();
     void copyTwiceKeepsSecond();
+    void realCopyMessageBox();
     void saveWritesDocument_data();
     void saveWritesDocument();
     void saveTwiceReplaces();
@@ -151,6 +153,35 @@ void TestQuoteCopySave::copyTwiceKeepsSecond() {
     QVERIFY(second.startsWith(u("主板：\t3X 599\tM-1\r\n")));
     QCOMPARE(toGbk(second), renderCopyLayout(DocumentKind::CostList, m_editor->displayedSheet()));
     QCOMPARE(m_answers.messages.size(), size_t(2));
+}
+
+// The message as the user meets it: modal for the whole application, one OK button, no icon.
+void TestQuoteCopySave::realCopyMessageBox() {
+    Dialogs::setTestAnswers(nullptr);
+    struct Seen {
+        bool box = false;
+        QString title;
+        QString text;
+        QMessageBox::Icon icon = QMessageBox::Information;
+        QMessageBox::StandardButtons buttons;
+        Qt::WindowModality modality = Qt::NonModal;
+    } seen;
+    QTimer::singleShot(0, this, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            return;
+        }
+        seen = {true, box->windowTitle(), box->text(), box->icon(), box->standardButtons(), box->windowModality()};
+        box->button(QMessageBox::Ok)->click();
+    });
+    click(m_editor.get(), "复制零售清单");
+    QVERIFY(seen.box);
+    QCOMPARE(seen.title, u("复制成功"));
+    QCOMPARE(seen.text, u("复制成功，可将清单粘贴到记事本。"));
+    QCOMPARE(seen.icon, QMessageBox::NoIcon);
+    QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(seen.modality, Qt::ApplicationModal);
+    QVERIFY(QGuiApplication::clipboard()->text().startsWith(u("主板：\t1X 650\tM-1\r\n")));
 }
 
 void TestQuoteCopySave::saveWritesDocument_data() {
