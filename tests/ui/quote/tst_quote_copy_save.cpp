@@ -71,6 +71,7 @@ private slots:
     void copySmallQuoteExactly();
     void copyTwiceKeepsSecond();
     void realCopyMessageBox();
+    void copyBeforeFirstTick();
     void saveWritesDocument_data();
     void saveWritesDocument();
     void saveTwiceReplaces();
@@ -182,6 +183,17 @@ void TestQuoteCopySave::realCopyMessageBox() {
     QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QCOMPARE(seen.modality, Qt::ApplicationModal);
     QVERIFY(QGuiApplication::clipboard()->text().startsWith(u("主板：\t1X 650\tM-1\r\n")));
+}
+
+// Within the first second the editor still shows its empty form, and the copy takes just that, although a
+// choice is waiting in the selection.
+void TestQuoteCopySave::copyBeforeFirstTick() {
+    QuoteEditorWindow fresh(m_deployment, m_selection, SharedTexts{});
+    fresh.findChild<QPushButton*>(u("复制成本清单"))->click();
+    const QString copied = QGuiApplication::clipboard()->text();
+    QVERIFY(copied.startsWith(u("主板：\t1X \t\r\nCPU：\t1X \t\r\n")));
+    QVERIFY(copied.endsWith(u("音箱：\t1X \t\r\n以上清单总价：")));
+    QVERIFY(!copied.contains(u("M-1")));
 }
 
 void TestQuoteCopySave::saveWritesDocument_data() {
