@@ -89,6 +89,17 @@ void ChoiceListView::mousePressEvent(QMouseEvent* event) {
     QTreeWidget::mousePressEvent(event);
 }
 
+void ChoiceListView::focusInEvent(QFocusEvent* event) {
+    // Gaining the focus gives no row the focus: the view would make the first row current, and so choose
+    // it without selecting it. An explicitly set (empty) current index stops that; the selection stays.
+    if (!currentIndex().isValid()) {
+        const QItemSelection selected = selectionModel()->selection();
+        setCurrentIndex(QModelIndex());
+        selectionModel()->select(selected, QItemSelectionModel::Select);
+    }
+    QTreeWidget::focusInEvent(event);
+}
+
 QByteArray ChoiceListView::currentText(int column) const {
     const QList<QTreeWidgetItem*> selected = selectedItems();
     if (selected.isEmpty()) {

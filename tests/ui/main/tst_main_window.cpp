@@ -145,6 +145,8 @@ private slots:
     void totalFromPriceTexts();
     void arrowKeysChooseEachRowAndSameRowDoesNothing();
     void choiceWithoutSelectedRowReadsEmptyTexts();
+    void focusAloneChoosesNothing_data();
+    void focusAloneChoosesNothing();
     void bytesThatAreNotGbkPassUnchanged();
     void platformChoiceResetsBoardAndCpu();
     void boardHint_data();
@@ -462,6 +464,51 @@ void TestMainWindow::choiceWithoutSelectedRowReadsEmptyTexts() {
     QCOMPARE(labelBytes(f.label("电源价格")), QByteArray());
     QCOMPARE(f.find<QLineEdit>("合计")->text(), u("0"));
     QVERIFY(f.selection.get(ComponentCategory::Dy).isEmpty());
+}
+
+void TestMainWindow::focusAloneChoosesNothing_data() {
+    QTest::addColumn<bool>("bySwitchingPage");
+    QTest::newRow("tab key into the list") << false;
+    QTest::newRow("back to the page from a list on another page") << true;
+}
+
+void TestMainWindow::focusAloneChoosesNothing() {
+    QFETCH(bool, bySwitchingPage);
+    Deployment deployment = deploymentDefaults();
+    deployment.dbPort = kClosedPort;
+    deployment.pictureServer = QByteArray("http://127.0.0.1:") + kClosedPort;
+    Fixture f(deployment);
+    QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+    f.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    QTRY_VERIFY_WITH_TIMEOUT(f.startupDone(), kLoadTimeoutMs);
+    QCoreApplication::processEvents();
+    auto* tabs = f.find<QTabWidget>("光驱选择夹");
+    ChoiceListView* platforms = f.list("平台列表框");
+    feedRows(platforms, {{"P1", "first"}, {"P2", "second"}});
+    QSignalSpy spy(platforms, &ChoiceListView::choiceMade);
+
+    if (bySwitchingPage) {
+        tabs->setCurrentIndex(categoryInfo(ComponentCategory::Xk).tabPage);
+        f.list("显卡品牌列表框")->setFocus(Qt::MouseFocusReason);
+        tabs->setCurrentIndex(0);
+    } else {
+        platforms->setFocus(Qt::TabFocusReason);
+    }
+    QTest::qWait(50);
+    // No row was chosen, so no platform is loaded and its pages stay closed.
+    QCOMPARE(spy.count(), 0);
+    QVERIFY(platforms->hasFocus());
+    QVERIFY(platforms->isEnabled());
+    QVERIFY(!tabs->isTabEnabled(1));
+    QVERIFY(!tabs->isTabEnabled(2));
+
+    // The arrow key then chooses the first row, selected.
+    QTest::keyClick(platforms, Qt::Key_Down);
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(platforms->currentText(0), QByteArray("P1"));
+    QTRY_COMPARE(toGbk(f.find<QPlainTextEdit>("平台说明框")->toPlainText()), QByteArray("first"));
+    QTRY_VERIFY_WITH_TIMEOUT(tabs->isTabEnabled(1), kLoadTimeoutMs);
 }
 
 void TestMainWindow::bytesThatAreNotGbkPassUnchanged() {
