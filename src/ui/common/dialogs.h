@@ -38,9 +38,9 @@ bool print(QWidget* parent, QPrinter& printer);
 // and print dialogs take the next queued answer (an empty queue answers cancel and counts as unexpected).
 struct PrintAnswer {
     bool accept = true;
-    QString printerName; // used when outputFile is empty
-    QString outputFile;  // non-empty: print to this PDF file
-    int copies = 0;      // 0: leave as preset
+    QString printerName;                         // used when outputFile is empty
+    QString outputFile;                          // non-empty: print to this PDF file
+    int copies = 0;                              // 0: leave as preset
     bool landscape = false;                      // the user turns the page
     QPageSize::PageSizeId paper = QPageSize::A4; // and may pick other paper
 };

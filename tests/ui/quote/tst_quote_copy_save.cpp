@@ -3,15 +3,15 @@
 #include "ui/common/dialogs.h"
 #include "ui/quote/quote_editor_window.h"
 
-#include <QClipboard>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QPointer>
-#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -324,8 +324,7 @@ void TestQuoteCopySave::realSaveDialogTakesQuoteAtConfirm() {
     QVERIFY(seen.confirmsOverwrite);
     const QByteArray saved = readAll(dir.filePath(u("报价.txt")));
     QVERIFY(saved.startsWith(gbk("1*700\t两年\t主  板：M-2\r\n")));
-    QCOMPARE(saved,
-             renderFileLayout(DocumentKind::CostList, m_editor->displayedSheet(), shopFooterFrom(m_deployment)));
+    QCOMPARE(saved, renderFileLayout(DocumentKind::CostList, m_editor->displayedSheet(), shopFooterFrom(m_deployment)));
 }
 
 void TestQuoteCopySave::saveIntoMissingFolderFails() {

@@ -4,6 +4,7 @@
 #include "ui/quote/quote_editor_window.h"
 #include "ui/quote/quote_printing.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QFontDatabase>
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPageLayout>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -22,8 +24,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QApplication>
-#include <QPointer>
 
 using namespace velnor;
 
