@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     velnor::ProgramState& state = velnor::startProgram();
     auto* window = new velnor::MainWindow(velnor::deploymentDefaults(), state.selection, state.shared, nullptr,
                                           state.loadingFlags);
+    velnor::quitWhenClosed(window);
     window->show();
     app->exec();
     velnor::leaveProgram(0);

@@ -2,6 +2,11 @@
 
 #include "ui/main/catalogue_loader.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPointer>
+#include <QWidget>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -17,7 +22,33 @@ void exitRoutine() {
     std::fflush(nullptr);
 }
 
+class QuitOnClose : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Close) {
+            // Looked at once the close has run its course: the window may still refuse it.
+            QPointer<QWidget> window = static_cast<QWidget*>(watched);
+            QMetaObject::invokeMethod(
+                this,
+                [window] {
+                    if (window == nullptr || !window->isVisible()) {
+                        QCoreApplication::quit();
+                    }
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+
 } // namespace
+
+void quitWhenClosed(QWidget* window) {
+    window->installEventFilter(new QuitOnClose(window));
+}
 
 ProgramState& startProgram() {
     g_state = new ProgramState;

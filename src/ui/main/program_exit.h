@@ -4,6 +4,8 @@
 
 #include <memory>
 
+class QWidget;
+
 namespace velnor {
 
 class LoadingFlags;
@@ -17,6 +19,9 @@ struct ProgramState {
 
 // Creates the program's state and registers the exit routine that releases it. Once per process.
 ProgramState& startProgram();
+
+// Ends the message loop once `window` has closed, even while other windows (the quote editor) are open.
+void quitWhenClosed(QWidget* window);
 
 // Called after the message loop has ended: runs the exit routine, flushes output and ends the process at
 // once. Loaders still waiting on a server are abandoned with the process; nothing is destroyed under them

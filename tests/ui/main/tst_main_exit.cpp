@@ -8,17 +8,30 @@
 class TestMainExit : public QObject {
     Q_OBJECT
 private slots:
+    void closingDuringHangingLoadsEndsAtOnce_data();
     void closingDuringHangingLoadsEndsAtOnce();
 };
 
+void TestMainExit::closingDuringHangingLoadsEndsAtOnce_data() {
+    QTest::addColumn<bool>("editorOpen");
+    QTest::newRow("main window alone") << false;
+    // The editor is a window of its own, yet closing the main window still ends the program.
+    QTest::newRow("quote editor still open") << true;
+}
+
 void TestMainExit::closingDuringHangingLoadsEndsAtOnce() {
+    QFETCH(bool, editorOpen);
     // Accepts connections (the kernel completes them) and never sends the server greeting.
     QTcpServer server;
     QVERIFY(server.listen(QHostAddress::LocalHost));
 
     QProcess helper;
     helper.setProgram(QStringLiteral(HANGING_EXIT_HELPER));
-    helper.setArguments({QString::number(server.serverPort()), QStringLiteral("1500")});
+    QStringList arguments{QString::number(server.serverPort()), QStringLiteral("1500")};
+    if (editorOpen) {
+        arguments << QStringLiteral("editor");
+    }
+    helper.setArguments(arguments);
     QElapsedTimer timer;
     timer.start();
     helper.start();
