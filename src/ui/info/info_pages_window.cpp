@@ -61,6 +61,8 @@ InfoPagesWindow::InfoPagesWindow(const SharedTexts& shared, const QByteArray& pi
     bar->setObjectName(QStringLiteral("状态条"));
     bar->setSizeGripEnabled(false);
     m_statusPart = new QLabel(bar);
+    // The configured text as it is, even where it looks like markup.
+    m_statusPart->setTextFormat(Qt::PlainText);
     bar->addWidget(m_statusPart, 1);
     setStatusBar(bar);
 

@@ -299,6 +299,7 @@ void TestInfoPages::captionAndStatusFromSharedTexts_data() {
     QTest::addColumn<QString>("status");
     QTest::newRow("chinese") << u"星河电脑报价系统 V1.7"_qs << u"欢迎光临星河电脑，本报价仅供参考！"_qs;
     QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("markup is text") << u"<i>星河</i> V1.7"_qs << u"<b>欢迎</b> &amp; <br>再见"_qs;
 }
 
 void TestInfoPages::captionAndStatusFromSharedTexts() {
@@ -311,6 +312,9 @@ void TestInfoPages::captionAndStatusFromSharedTexts() {
     QPointer<InfoPagesWindow> window = open(InfoPage::Promotions);
     QCOMPARE(window->windowTitle(), title);
     QCOMPARE(statusText(window), status);
+    // Shown character for character, not interpreted as markup.
+    auto* part = window->findChild<QStatusBar*>(QStringLiteral("状态条"))->findChild<QLabel*>();
+    QVERIFY(part->sizeHint().width() >= part->fontMetrics().horizontalAdvance(status));
 
     // The window read the texts once, when it was created.
     m_shared.windowTitle = gbk("改过的标题");
