@@ -801,6 +801,10 @@ void TestMainWindow::infoButtonsOpenTheirPage() {
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
     auto* push = f.window->findChild<QPushButton*>(button);
     QVERIFY(push != nullptr);
+    // Texts changed after start-up do not reach the window: it shows those handed over at start-up.
+    const QString status = f.find<QLineEdit>("状态条信息框")->text();
+    f.find<QLineEdit>("状态条信息框")->setText(u("改过的状态"));
+    f.find<QLineEdit>("软件标题框")->setText(u("改过的标题"));
     QTest::mouseClick(push, Qt::LeftButton);
     QCOMPARE(f.shared.infoPageAddress, deploymentDefaults().pictureServer + path);
     QMainWindow* pages = nullptr;
@@ -811,6 +815,11 @@ void TestMainWindow::infoButtonsOpenTheirPage() {
     }
     QVERIFY(pages != nullptr);
     QVERIFY(pages->isModal());
+    QCOMPARE(pages->windowTitle(), u("Velnor V1.7 网络版"));
+    QCOMPARE(pages->findChild<QStatusBar*>(u("状态条"))->findChild<QLabel*>()->text(), status);
+    for (const char* name : {"最新通知", "优惠信息", "关于我们"}) {
+        QCOMPARE(pages->findChild<QPushButton*>(u(name))->isEnabled(), u(name) != button);
+    }
     pages->close();
 }
 
