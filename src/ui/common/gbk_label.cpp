@@ -14,7 +14,11 @@ constexpr const char* kBytesProperty = "velnorBytes";
 void setLabelBytes(QLabel* label, const QByteArray& bytes) {
     label->setProperty(kBytesProperty, bytes);
     label->setText(fromGbk(bytes));
-    label->setToolTip(label->text());
+    // As rich text, so that a text which looks like markup is still shown character for character.
+    const QString text = label->text();
+    label->setToolTip(text.isEmpty() ? QString()
+                                     : QStringLiteral("<p style=\"white-space:pre-wrap\">") + text.toHtmlEscaped() +
+                                           QStringLiteral("</p>"));
 }
 
 QByteArray labelBytes(const QLabel* label) {

@@ -20,6 +20,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextDocument>
 #include <QWebEngineView>
 
 #include <atomic>
@@ -138,6 +139,8 @@ private slots:
     void startupWithCatalogueUnreachable();
     void formPlacement_data();
     void formPlacement();
+    void listColumns_data();
+    void listColumns();
     void brandThenModel();
     void pictureClearedWhenNotServed_data();
     void pictureClearedWhenNotServed();
@@ -148,6 +151,7 @@ private slots:
     void focusAloneChoosesNothing_data();
     void focusAloneChoosesNothing();
     void bytesThatAreNotGbkPassUnchanged();
+    void markupInCatalogueTextsIsShownAsText();
     void platformChoiceResetsBoardAndCpu();
     void boardHint_data();
     void boardHint();
@@ -286,6 +290,54 @@ void TestMainWindow::formPlacement() {
     QVERIFY(w != nullptr);
     const QPoint topLeft = onPage ? w->mapTo(tabs, QPoint(0, 0)) : w->mapTo(f.window.get(), QPoint(0, 0));
     QCOMPARE(QRect(topLeft, w->size()), place);
+}
+
+void TestMainWindow::listColumns_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("headers");
+    QTest::addColumn<QList<int>>("widths"); // 0: hidden
+    const QStringList model{u("价 格"), u("型    号"), u("保 修"), u("图片")};
+    const QList<int> modelWidths{55, 320, 55, 0};
+    QTest::newRow("平台列表框") << u("平台列表框") << QStringList{u("请选择平台"), u("说明")} << QList<int>{170, 0};
+    for (const char* name : {"主板品牌列表框", "显卡品牌列表框", "机箱品牌列表框", "电源品牌列表框", "显示器品牌列表框",
+                             "键鼠品牌列表框", "音箱品牌列表框", "散热器品牌列表框"}) {
+        QTest::newRow(name) << u(name) << QStringList{u("品牌选择")} << QList<int>{103};
+    }
+    for (const char* name : {"硬盘品牌列表框", "内存品牌列表框", "光驱品牌列表框", "超级列表框1"}) {
+        QTest::newRow(name) << u(name) << QStringList{u("品牌选择")} << QList<int>{120};
+    }
+    for (ComponentCategory category : tabOrder()) {
+        const char* name = categoryInfo(category).modelList;
+        QStringList headers = model;
+        QList<int> widths = modelWidths;
+        if (category == ComponentCategory::Zb) {
+            headers << u("主板集显") << u("显卡接口");
+            widths << 0 << 0;
+        } else if (category == ComponentCategory::Cpu) {
+            headers << u("cpu集显");
+            widths << 0;
+        }
+        QTest::newRow(name) << u(name) << headers << widths;
+    }
+}
+
+void TestMainWindow::listColumns() {
+    QFETCH(QString, name);
+    QFETCH(QStringList, headers);
+    QFETCH(QList<int>, widths);
+    Deployment deployment = deploymentDefaults();
+    deployment.dbPort = kClosedPort;
+    Fixture f(deployment);
+    auto* list = f.window->findChild<ChoiceListView*>(name);
+    QVERIFY(list != nullptr);
+    QCOMPARE(list->columnCount(), int(headers.size()));
+    for (int c = 0; c < list->columnCount(); ++c) {
+        QCOMPARE(list->headerItem()->text(c), headers[c]);
+        QCOMPARE(list->isColumnHidden(c), widths[c] == 0);
+        if (widths[c] != 0) {
+            QCOMPARE(list->columnWidth(c), widths[c]);
+        }
+    }
 }
 
 void TestMainWindow::brandThenModel() {
@@ -509,6 +561,30 @@ void TestMainWindow::focusAloneChoosesNothing() {
     QCOMPARE(platforms->currentText(0), QByteArray("P1"));
     QTRY_COMPARE(toGbk(f.find<QPlainTextEdit>("平台说明框")->toPlainText()), QByteArray("first"));
     QTRY_VERIFY_WITH_TIMEOUT(tabs->isTabEnabled(1), kLoadTimeoutMs);
+}
+
+void TestMainWindow::markupInCatalogueTextsIsShownAsText() {
+    Deployment deployment = deploymentDefaults();
+    deployment.pictureServer = QByteArray("http://127.0.0.1:") + kClosedPort;
+    Fixture f(deployment);
+    const QByteArray model = "<b>Fast</b> & <i>quiet</i>  fan";
+    feedRows(f.list("散热器列表框"), {{"<u>99</u>", model, "<br>1y", ""}});
+    choose(f.list("散热器列表框"), 0);
+    for (const auto& [name, text] : {std::pair{"散热器型号", model}, std::pair{"散热器价格", QByteArray("<u>99</u>")},
+                                     std::pair{"散热器保修", QByteArray("<br>1y")}}) {
+        QLabel* label = f.label(name);
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+        QCOMPARE(toGbk(label->text()), text);
+        // The tooltip shows the whole text the same way, as a tooltip renders it.
+        const QString tip = label->toolTip();
+        QTextDocument shown;
+        if (Qt::mightBeRichText(tip)) {
+            shown.setHtml(tip);
+        } else {
+            shown.setPlainText(tip);
+        }
+        QCOMPARE(toGbk(shown.toPlainText()), text);
+    }
 }
 
 void TestMainWindow::bytesThatAreNotGbkPassUnchanged() {
