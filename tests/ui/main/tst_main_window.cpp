@@ -139,6 +139,8 @@ private slots:
     void startupWithCatalogueUnreachable();
     void formPlacement_data();
     void formPlacement();
+    void fixedTexts_data();
+    void fixedTexts();
     void listColumns_data();
     void listColumns();
     void brandThenModel();
@@ -184,6 +186,17 @@ void TestMainWindow::startupFillsEveryListInCatalogueOrder() {
     QCOMPARE(f.shared.statusTextForEditor, status);
     QCOMPARE(f.window->windowTitle(), u("Velnor V1.7 网络版"));
     QCOMPARE(f.shared.windowTitle, gbk("Velnor V1.7 网络版"));
+    // The summary rows' labels, one per category in canonical order.
+    int k = 0;
+    for (ComponentCategory category : canonicalOrder()) {
+        const QPoint at(5 + 25, 252 + 19 * k++ + 10);
+        auto* label = qobject_cast<QLabel*>(f.window->childAt(at));
+        QVERIFY(label != nullptr);
+        QCOMPARE(label->text(), u(categoryInfo(category).summaryLabel));
+    }
+    QCOMPARE(f.find<QPlainTextEdit>("编辑框5")->toPlainText(),
+             u("使用MYSQL数据库。默认端口3306改为1433\n\n服务器绑定域名") + fromGbk(deploymentDefaults().dbHost) +
+                 u("\n\n用户名权限只设置为select"));
 
     QTRY_VERIFY_WITH_TIMEOUT(f.startupDone(), kLoadTimeoutMs);
     QCoreApplication::processEvents(); // rows are posted before the notice is hidden; nothing may remain
@@ -290,6 +303,49 @@ void TestMainWindow::formPlacement() {
     QVERIFY(w != nullptr);
     const QPoint topLeft = onPage ? w->mapTo(tabs, QPoint(0, 0)) : w->mapTo(f.window.get(), QPoint(0, 0));
     QCOMPARE(QRect(topLeft, w->size()), place);
+}
+
+void TestMainWindow::fixedTexts_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    const auto row = [](const char* name, const char* text) { QTest::newRow(name) << u(name) << u(text); };
+    row("分类b", "分类");
+    row("型号b", "型号");
+    row("价格b", "价格");
+    row("保修b", "保修");
+    row("标签b13", "金 额");
+    row("透明标签8", "请选择CPU平台：");
+    row("数据加载", "数据加载中...");
+    row("说明", "注明：需要先挑选CPU平台之后，主板跟CPU选项页才可以挑选。");
+    row("标签14", "状态条信息");
+    row("标签15", "服务器地址");
+    row("标签16", "服务器用户");
+    row("标签17", "服务器密码");
+    row("标签18", "服务器端口");
+    row("软件标题", "软件标题");
+    row("标签19", "服务器说明");
+    row("最新通知", "最 新 通 知");
+    row("优惠信息", "优 惠 信 息");
+    row("关于我们", "关 于 我 们");
+    row("编辑器", "清单编辑器");
+    row("软件标题框", "Velnor V1.7 网络版");
+}
+
+void TestMainWindow::fixedTexts() {
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    Deployment deployment = deploymentDefaults();
+    deployment.dbPort = kClosedPort;
+    Fixture f(deployment);
+    QWidget* w = f.window->findChild<QWidget*>(name);
+    QVERIFY(w != nullptr);
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+        QCOMPARE(label->text(), text);
+    } else if (auto* button = qobject_cast<QPushButton*>(w)) {
+        QCOMPARE(button->text(), text);
+    } else {
+        QCOMPARE(qobject_cast<QLineEdit*>(w)->text(), text);
+    }
 }
 
 void TestMainWindow::listColumns_data() {
