@@ -4,6 +4,7 @@
 #include "ui/main/program_exit.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QLoggingCategory>
 
 int main(int argc, char** argv) {
@@ -12,6 +13,11 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // Never destroyed: leaveProgram ends the process while detached loaders may still post to the window.
     auto* app = new QApplication(argc, argv);
+    // A CJK face about 12 pixels high, so that Chinese fits the forms' 18- and 20-pixel rows everywhere,
+    // message boxes and dialogs included.
+    QFont font(QStringLiteral("Noto Sans CJK SC"));
+    font.setPixelSize(12);
+    QApplication::setFont(font);
     velnor::initCatalogueLibrary();
     velnor::ProgramState& state = velnor::startProgram();
     auto* window = new velnor::MainWindow(velnor::deploymentDefaults(), state.selection, state.shared, nullptr,
